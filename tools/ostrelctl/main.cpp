@@ -1,0 +1,130 @@
+// ostrelctl: inspect the program's files and produce default profiles from scripts.
+#include <cctype>
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/number_text.h"
+#include "base/utf.h"
+#include "device/dpi_step_table.h"
+#include "device/profile_defaults.h"
+#include "ostrelctl/profile_json.h"
+#include "profile/language.h"
+#include "profile/profile_file.h"
+#include "profile/settings_table.h"
+#include "profile/text_file.h"
+
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+constexpr const char* kUsage =
+    "usage: ostrelctl profile dump FILE | settings dump FILE | "
+    "profile defaults [--slot N] [--sensor 0xNNNN] [--lang FILE]";
+
+int Usage() {
+    std::cerr << kUsage << "\n";
+    return kExitUsage;
+}
+
+int Fail(const std::string& reason) {
+    std::cerr << "ostrelctl: " << reason << "\n";
+    return kExitFailure;
+}
+
+std::optional<std::vector<std::u16string>> ReadLines(const std::string& file, std::string& reason) {
+    auto lines = ostrel::ReadTextFile(file, ostrel::FileAccess::ReadOnly);
+    if (!lines) {
+        reason = lines.reason();
+        return std::nullopt;
+    }
+    return std::move(*lines);
+}
+
+int ProfileDump(const std::string& file) {
+    std::string reason;
+    auto lines = ReadLines(file, reason);
+    if (!lines) return Fail(reason);
+    auto record = ostrel::ParseProfileFile(*lines);
+    if (!record) return Fail(file + ": " + record.reason());
+    std::cout << ostrelctl::ProfileToJson(*record);
+    return 0;
+}
+
+int SettingsDump(const std::string& file) {
+    std::string reason;
+    auto lines = ReadLines(file, reason);
+    if (!lines) return Fail(reason);
+    auto entries = ostrel::ParseSettingsFile(*lines);
+    if (!entries) return Fail(file + ": " + entries.reason());
+    std::cout << ostrelctl::SettingsToJson(*entries);
+    return 0;
+}
+
+// A whole number in the given base with nothing else around it, or nothing.
+std::optional<uint32_t> StrictNumber(const std::string& text, int base, uint32_t maximum) {
+    std::string digits = text;
+    if (base == 16 && (digits.rfind("0x", 0) == 0 || digits.rfind("0X", 0) == 0)) {
+        digits = digits.substr(2);
+    }
+    if (digits.empty() || digits.size() > 8) return std::nullopt;
+    for (char c : digits) {
+        const bool valid = base == 16 ? std::isxdigit(static_cast<unsigned char>(c)) != 0
+                                      : std::isdigit(static_cast<unsigned char>(c)) != 0;
+        if (!valid) return std::nullopt;
+    }
+    const unsigned long value = std::stoul(digits, nullptr, base);
+    if (value > maximum) return std::nullopt;
+    return static_cast<uint32_t>(value);
+}
+
+int ProfileDefaults(const std::vector<std::string>& args) {
+    size_t slot = 0;
+    uint16_t sensor = ostrel::kDefaultSensorId;
+    ostrel::LanguageTable language;
+    for (size_t i = 0; i < args.size(); i += 2) {
+        if (i + 1 >= args.size()) return Usage();
+        const std::string& option = args[i];
+        const std::string& value = args[i + 1];
+        if (option == "--slot") {
+            auto number = StrictNumber(value, 10, ostrel::kProfileCount - 1);
+            if (!number) return Usage();
+            slot = *number;
+        } else if (option == "--sensor") {
+            auto number = StrictNumber(value, 16, 0xFFFF);
+            if (!number) return Usage();
+            sensor = static_cast<uint16_t>(*number);
+        } else if (option == "--lang") {
+            std::string reason;
+            auto lines = ReadLines(value, reason);
+            if (!lines) return Fail(reason);
+            if (!ostrel::ApplyLanguageLines(*lines, 1.0, language)) {
+                return Fail(value + ": not a usable language file");
+            }
+        } else {
+            return Usage();
+        }
+    }
+    ostrel::ProfileRecord record;
+    ostrel::ResetProfileToDefaults(record, slot, sensor, language);
+    const std::string bytes = ostrel::EncodeTextFile(ostrel::FormatProfileFile(record));
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0) {
+        return Fail("cannot write to standard output");
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 3 && args[0] == "profile" && args[1] == "dump") return ProfileDump(args[2]);
+    if (args.size() == 3 && args[0] == "settings" && args[1] == "dump") return SettingsDump(args[2]);
+    if (args.size() >= 2 && args[0] == "profile" && args[1] == "defaults") {
+        return ProfileDefaults({args.begin() + 2, args.end()});
+    }
+    return Usage();
+}
