@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "profile/profile_file.h"
+#include "profile/text_file.h"
+
+namespace {
+namespace fs = std::filesystem;
+
+const std::string kFixtures = OSTREL_TOOL_FIXTURES_DIR;
+const std::string kCoreFixtures = OSTREL_FIXTURES_DIR;
+
+std::string ReadBytes(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+struct ToolRun {
+    int exitCode;
+    std::string out;
+    std::string err;
+};
+
+class OstrelctlTest : public testing::Test {
+protected:
+    void SetUp() override {
+        m_folder = fs::temp_directory_path() / ("ostrelctl-" + std::to_string(std::random_device{}()));
+        fs::create_directories(m_folder);
+    }
+    void TearDown() override { fs::remove_all(m_folder); }
+
+    // Runs ostrelctl with arguments already quoted for the shell.
+    ToolRun Ostrelctl(const std::string& arguments) const {
+        const fs::path out = m_folder / "stdout";
+        const fs::path err = m_folder / "stderr";
+        const std::string command = std::string("'") + OSTRELCTL_BINARY + "' " + arguments + " >'" +
+                                    out.string() + "' 2>'" + err.string() + "'";
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(out), ReadBytes(err)};
+    }
+
+    fs::path m_folder;
+};
+
+TEST_F(OstrelctlTest, ProfileDumpPrintsTheGoldenJson) {
+    const ToolRun run = Ostrelctl("profile dump '" + kCoreFixtures + "/profile/every_field_changed.psf'");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, ReadBytes(kCoreFixtures + "/profile/every_field_changed.json"));
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(OstrelctlTest, DefaultsDumpBackToTheDefaultProfile) {
+    const ToolRun defaults = Ostrelctl("profile defaults");
+    ASSERT_EQ(defaults.exitCode, 0);
+    std::ofstream(m_folder / "defaults.psf", std::ios::binary) << defaults.out;
+    const ToolRun dump = Ostrelctl("profile dump '" + (m_folder / "defaults.psf").string() + "'");
+    EXPECT_EQ(dump.exitCode, 0);
+    EXPECT_EQ(dump.out, ReadBytes(kFixtures + "/defaults_slot0_sensor3325.json"));
+}
+
+TEST_F(OstrelctlTest, DefaultsFollowSlotSensorAndLanguage) {
+    const ToolRun run = Ostrelctl("profile defaults --slot 0 --sensor 0x3389 --lang '" + kFixtures +
+                              "/small_language.txt'");
+    ASSERT_EQ(run.exitCode, 0);
+    auto record = ostrel::ParseProfileFile(ostrel::DecodeTextFile(run.out));
+    ASSERT_TRUE(record) << record.reason();
+    EXPECT_EQ(record->settings[0].value, u"Alpha");
+    EXPECT_EQ(record->keys[0].name, u"Links");
+    EXPECT_EQ(record->Lighting1Name, u"Welle");
+    EXPECT_EQ(record->XYSetting, (std::array<uint16_t, 8>{3, 7, 15, 31, 49, 59, 59, 59}));
+
+    const ToolRun slot3 = Ostrelctl("profile defaults --slot 3");
+    ASSERT_EQ(slot3.exitCode, 0);
+    EXPECT_EQ(ostrel::ParseProfileFile(ostrel::DecodeTextFile(slot3.out))->settings[0].value, u"");
+}
+
+TEST_F(OstrelctlTest, TruncatedProfileFailsWithTheLineNumber) {
+    std::string bytes = ReadBytes(kCoreFixtures + "/profile/every_field_changed.psf");
+    auto lines = ostrel::DecodeTextFile(bytes);
+    lines.resize(40);
+    const fs::path truncated = m_folder / "truncated.psf";
+    std::ofstream(truncated, std::ios::binary) << ostrel::EncodeTextFile(lines);
+
+    const ToolRun run = Ostrelctl("profile dump '" + truncated.string() + "'");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("line 41:"), std::string::npos) << run.err;
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+}
+
+TEST_F(OstrelctlTest, SettingsDumpListsTheEntriesInFileOrder) {
+    const ToolRun run = Ostrelctl("settings dump '" + kFixtures + "/config_default.ini'");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, ReadBytes(kFixtures + "/config_default.json"));
+
+    const ToolRun missing = Ostrelctl("settings dump '" + (m_folder / "none.ini").string() + "'");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(std::count(missing.err.begin(), missing.err.end(), '\n'), 1) << missing.err;
+}
+
+TEST_F(OstrelctlTest, BadArgumentsPrintUsageAndExitTwo) {
+    const char* cases[] = {
+        "",
+        "profile",
+        "profile dump",
+        "profile dump a b",
+        "frobnicate x",
+        "profile defaults --slot",
+        "profile defaults --slot 5",
+        "profile defaults --slot -1",
+        "profile defaults --slot 1x",
+        "profile defaults --sensor xyz",
+        "profile defaults --sensor 0x10000",
+        "profile defaults --colour red",
+    };
+    for (const char* arguments : cases) {
+        const ToolRun run = Ostrelctl(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments;
+        EXPECT_EQ(run.out, "") << arguments;
+        EXPECT_EQ(run.err.rfind("usage: ostrelctl", 0), 0u) << arguments;
+    }
+}
+
+}  // namespace
