@@ -133,6 +133,8 @@ struct BrokenFile {
     const char* reasonPart;
 };
 
+void PrintTo(const BrokenFile& broken, std::ostream* out) { *out << broken.behaviour; }
+
 class ProfileFileFailure : public testing::TestWithParam<BrokenFile> {};
 
 TEST_P(ProfileFileFailure, IsRefusedWithItsLineNumber) {
