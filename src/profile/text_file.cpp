@@ -1,5 +1,7 @@
 #include "profile/text_file.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -19,14 +21,21 @@ std::string Describe(const fs::path& path, const std::error_code& error) {
     return Describe(path, error.message());
 }
 
-// The file a write lands in: a symbolic link is followed to what it names.
-fs::path WriteTarget(const fs::path& path) {
+// As many links as the system itself follows before it gives up (Linux: ELOOP after 40).
+constexpr int kMaxLinkHops = 40;
+
+// The file a write lands in: a symbolic link is followed, link by link, to the path it names,
+// also when nothing exists there yet, as a plain open for writing would create that file.
+Result<fs::path> WriteTarget(const fs::path& path) {
+    fs::path target = path;
     std::error_code error;
-    if (fs::is_symlink(fs::symlink_status(path, error))) {
-        fs::path resolved = fs::weakly_canonical(path, error);
-        if (!error) return resolved;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        if (!fs::is_symlink(fs::symlink_status(target, error))) return target;
+        const fs::path next = fs::read_symlink(target, error);
+        if (error) return Result<fs::path>::Failure(Describe(target, error));
+        target = next.is_absolute() ? next : target.parent_path() / next;
     }
-    return path;
+    return Result<fs::path>::Failure(Describe(path, "too many levels of symbolic links"));
 }
 
 std::string TemporaryName(const fs::path& target) {
@@ -102,7 +111,9 @@ Status WriteTextFile(const fs::path& path, const std::vector<std::u16string>& li
 }
 
 Status WriteFileAtomic(const fs::path& path, std::string_view bytes) {
-    const fs::path target = WriteTarget(path);
+    const Result<fs::path> resolved = WriteTarget(path);
+    if (!resolved) return Status::Failure(resolved.reason());
+    const fs::path& target = *resolved;
     std::error_code error;
     const fs::file_status targetStatus = fs::status(target, error);
     const bool exists = fs::exists(targetStatus);
@@ -125,6 +136,9 @@ Status WriteFileAtomic(const fs::path& path, std::string_view bytes) {
 
     bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     written = std::fflush(file) == 0 && written;
+    // Without this the rename can reach the disk before the data, and a power cut after it
+    // leaves an empty file in place of the old one.
+    written = ::fsync(::fileno(file)) == 0 && written;
     written = std::fclose(file) == 0 && written;
     if (!written) {
         fs::remove(temporary, error);  // best effort: the failure below is what matters
