@@ -10,6 +10,8 @@
 #include "base/utf.h"
 #include "device/dpi_step_table.h"
 #include "device/profile_defaults.h"
+#include "macro/macro_library_file.h"
+#include "ostrelctl/macro_json.h"
 #include "ostrelctl/profile_json.h"
 #include "profile/language.h"
 #include "profile/profile_file.h"
@@ -22,7 +24,7 @@ constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
 constexpr const char* kUsage =
-    "usage: ostrelctl profile dump FILE | settings dump FILE | "
+    "usage: ostrelctl profile dump FILE | settings dump FILE | macro dump FILE | "
     "profile defaults [--slot N] [--sensor 0xNNNN] [--lang FILE]";
 
 int Usage() {
@@ -61,6 +63,22 @@ int SettingsDump(const std::string& file) {
     auto entries = ostrel::ParseSettingsFile(*lines);
     if (!entries) return Fail(file + ": " + entries.reason());
     std::cout << ostrelctl::SettingsToJson(*entries);
+    return 0;
+}
+
+// A library file or an export (".mlf", ".mkf", ".mbf"): whatever loads is shown, and "complete"
+// says whether that was the whole file.
+int MacroDump(const std::string& file) {
+    std::string reason;
+    auto lines = ReadLines(file, reason);
+    if (!lines) return Fail(reason);
+    std::vector<ostrelctl::MacroFileItem> items;
+    auto header = ostrel::ParseMacroLibraryFile(
+        *lines, [&items](const ostrel::MacroLocation& at, ostrel::MacroItem&& item) {
+            items.emplace_back(at, std::move(item));
+        });
+    if (!header) return Fail(file + ": " + header.reason());
+    std::cout << ostrelctl::MacroFileToJson(*header, items);
     return 0;
 }
 
@@ -123,6 +141,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 3 && args[0] == "profile" && args[1] == "dump") return ProfileDump(args[2]);
     if (args.size() == 3 && args[0] == "settings" && args[1] == "dump") return SettingsDump(args[2]);
+    if (args.size() == 3 && args[0] == "macro" && args[1] == "dump") return MacroDump(args[2]);
     if (args.size() >= 2 && args[0] == "profile" && args[1] == "defaults") {
         return ProfileDefaults({args.begin() + 2, args.end()});
     }
