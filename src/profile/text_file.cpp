@@ -1,7 +1,5 @@
 #include "profile/text_file.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -136,9 +134,6 @@ Status WriteFileAtomic(const fs::path& path, std::string_view bytes) {
 
     bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     written = std::fflush(file) == 0 && written;
-    // Without this the rename can reach the disk before the data, and a power cut after it
-    // leaves an empty file in place of the old one.
-    written = ::fsync(::fileno(file)) == 0 && written;
     written = std::fclose(file) == 0 && written;
     if (!written) {
         fs::remove(temporary, error);  // best effort: the failure below is what matters
