@@ -81,8 +81,7 @@ bool ProvisionLanguageFiles(const fs::path& installedFolder, const fs::path& con
     for (const char* name : {kChineseLanguageFile, kEnglishLanguageFile}) {
         const fs::path target = configFolder / name;
         if (fs::exists(target, error)) continue;
-        fs::copy_file(installedFolder / name, target, error);
-        complete = complete && !error;
+        complete = CopyFileAtomic(installedFolder / name, target).ok() && complete;
     }
     const fs::path selection = configFolder / kLanguageSelectionFile;
     if (!fs::exists(selection, error)) {

@@ -151,15 +151,20 @@ Status WriteFileAtomic(const fs::path& path, std::string_view bytes) {
     return Status::Ok();
 }
 
+Status CopyFileAtomic(const fs::path& source, const fs::path& target) {
+    std::ifstream input(source, std::ios::binary);
+    if (!input.is_open()) return Status::Failure(Describe(source, "cannot be read"));
+    const std::string bytes{std::istreambuf_iterator<char>(input), std::istreambuf_iterator<char>()};
+    if (input.bad()) return Status::Failure(Describe(source, "read error"));
+    return WriteFileAtomic(target, bytes);
+}
+
 Status KeepCopyBeside(const fs::path& path, std::string_view suffix) {
     std::error_code error;
     if (!fs::is_regular_file(path, error)) return Status::Ok();
     fs::path copy = path;
     copy += std::string(suffix);
-    std::ifstream source(path, std::ios::binary);
-    if (!source.is_open()) return Status::Failure(Describe(path, "cannot be read to keep a copy"));
-    const std::string bytes{std::istreambuf_iterator<char>(source), std::istreambuf_iterator<char>()};
-    return WriteFileAtomic(copy, bytes);
+    return CopyFileAtomic(path, copy);
 }
 
 }  // namespace ostrel

@@ -39,6 +39,9 @@ Status WriteTextFile(const std::filesystem::path& path, const std::vector<std::u
 // refused, a symbolic link is written through to its target, and an existing file keeps its mode.
 Status WriteFileAtomic(const std::filesystem::path& path, std::string_view bytes);
 
+// Copies `source` over `target` atomically (see WriteFileAtomic).
+Status CopyFileAtomic(const std::filesystem::path& source, const std::filesystem::path& target);
+
 // Keeps a copy of an existing file beside it, named path + suffix, replacing an older copy, before
 // the file is overwritten with defaults. A missing file needs no copy and succeeds.
 Status KeepCopyBeside(const std::filesystem::path& path, std::string_view suffix);
