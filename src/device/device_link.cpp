@@ -13,26 +13,8 @@ namespace {
 constexpr uint8_t kSinglePacket = 0x01;
 constexpr uint8_t kStatusPacket = 0x00;
 constexpr uint8_t kFactoryResetPayload = 0xFF;
-constexpr uint8_t kModelTag[] = {'Z', '6', 'K', '3'};
-
-struct SensorCode {
-    uint8_t code;
-    uint16_t sensorId;
-};
-
-constexpr SensorCode kSensorCodes[] = {
-    {0x04, 0x3104}, {0x25, 0x3325}, {0x27, 0x3327}, {0x12, 0x3212}, {0x11, 0x3311}, {0x35, 0x3335},
-    {0x60, 0x3360}, {0x70, 0x3370}, {0x89, 0x3389}, {0x95, 0x3395}, {0x99, 0x3399},
-};
 
 }  // namespace
-
-uint16_t SensorOfStatusCode(uint8_t code) {
-    for (const SensorCode& entry : kSensorCodes) {
-        if (entry.code == code) return entry.sensorId;
-    }
-    return 0;
-}
 
 DeviceLink::DeviceLink(HidTransport& transport, Scheduler& scheduler, ConfigStore& config,
                        MacroLibrary& library, const LanguageTable& language, LinkWindow& window)
@@ -268,11 +250,11 @@ void DeviceLink::QueryStatus() {
     }
 }
 
-void DeviceLink::ApplyStatusAnswer(std::span<const uint8_t> answer) {
-    if (answer.size() != kFrameLength) return;
-    if (answer[kFrameCommand] != kCommandStatus || answer[3] != 0) return;
-    if (std::equal(std::begin(kModelTag), std::end(kModelTag), answer.begin() + kStatusTag)) {
-        mouseOnline = answer[kStatusOnline] != 0;
+void DeviceLink::ApplyStatusAnswer(std::span<const uint8_t> bytes) {
+    const StatusAnswer answer = DecodeStatusAnswer(bytes);
+    if (!answer.answersQuery) return;
+    if (answer.hasModelTag) {
+        mouseOnline = answer.online;
         if (!windowActive && mouseOnline) {
             windowActive = true;
             shownByDevice = true;
@@ -282,24 +264,13 @@ void DeviceLink::ApplyStatusAnswer(std::span<const uint8_t> answer) {
             m_window.Minimise();
         }
     }
-    lastSensorCode = answer[kStatusSensor];
-    const uint16_t sensor = SensorOfStatusCode(lastSensorCode);
-    if (sensor != 0 && m_config.ChangeSensor(sensor)) {
+    lastSensorCode = answer.sensorCode;
+    if (answer.sensorId != 0 && m_config.ChangeSensor(answer.sensorId)) {
         m_window.SetDpiStepRange(m_config.stepTable.count);
         m_window.Redraw();
     }
-    batteryLevel = answer[kStatusBattery];
-    switch (answer[kStatusCharge]) {
-        case kChargeCharging:
-            chargeState = kChargeCharging;
-            break;
-        case kChargeFull:
-            chargeState = kChargeFull;
-            batteryLevel = 100;
-            break;
-        default:
-            chargeState = 0;
-    }
+    batteryLevel = answer.battery;
+    chargeState = answer.chargeState;
 }
 
 void DeviceLink::SendFactoryReset() {

@@ -9,6 +9,7 @@
 
 #include "device/hid_transport.h"
 #include "device/report_blocks.h"
+#include "device/status_answer.h"
 #include "macro/macro_library.h"
 
 namespace ostrel {
@@ -23,18 +24,6 @@ inline constexpr uint32_t kStatusAnswerWaitMs = 10;
 inline constexpr uint8_t kStartSequenceNumber = 1;
 inline constexpr uint8_t kStartBatteryLevel = 10;
 inline constexpr size_t kTextButtonUnassigned = 34;
-
-// Offsets of the status answer.
-inline constexpr size_t kStatusTag = 8;
-inline constexpr size_t kStatusSensor = 15;
-inline constexpr size_t kStatusBattery = 18;
-inline constexpr size_t kStatusCharge = 19;
-inline constexpr size_t kStatusOnline = 21;
-inline constexpr uint8_t kChargeCharging = 1;
-inline constexpr uint8_t kChargeFull = 2;
-
-// The sensor a status answer's code names, or 0 for a code not in the list.
-uint16_t SensorOfStatusCode(uint8_t code);
 
 // The device side of the main window: the device image of report blocks, the sequence number,
 // the two feature handles and the state that the status answers keep. It builds every feature

@@ -5,6 +5,7 @@
 
 #include "device/dpi_step_table.h"
 #include "device/profile_defaults.h"
+#include "device/status_answer.h"
 #include "macro/macro_events.h"
 #include "profile/language.h"
 
@@ -13,7 +14,6 @@ namespace {
 
 constexpr const char* kFeatureKind = "feature";
 constexpr const char* kInputKind = "input";
-constexpr uint8_t kModelTag[] = {'Z', '6', 'K', '3'};
 constexpr size_t kFullMacroPacket = kMacroChunk + 1;
 
 std::string Hex4(uint16_t value) {
@@ -315,12 +315,13 @@ std::array<uint8_t, kFrameLength> VirtualMouse::StatusAnswer(uint16_t productId)
     std::array<uint8_t, kFrameLength> answer{};
     answer[0] = kReportId;
     answer[kFrameCommand] = kCommandStatus;
-    std::copy(std::begin(kModelTag), std::end(kModelTag), answer.begin() + 8);
+    std::copy(kModelTag.begin(), kModelTag.end(), answer.begin() + kStatusTag);
     const bool online = productId == kProductWired || m_options.mouseAwake;
-    answer[15] = static_cast<uint8_t>(m_options.sensorId & 0xFF);
-    answer[18] = m_options.battery;
-    answer[19] = m_options.chargeState;
-    answer[21] = online ? 1 : 0;
+    // The status codes of the known sensors are the low byte of their number.
+    answer[kStatusSensor] = static_cast<uint8_t>(m_options.sensorId & 0xFF);
+    answer[kStatusBattery] = m_options.battery;
+    answer[kStatusCharge] = m_options.chargeState;
+    answer[kStatusOnline] = online ? 1 : 0;
     return answer;
 }
 
