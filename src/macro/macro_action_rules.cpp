@@ -67,14 +67,18 @@ ActionDeletion DeleteActionRule(MacroRecord& macro, size_t index) {
 }
 
 bool SetLoopMode(MacroRecord& macro, uint8_t mode) {
-    if (mode != kLoopUntilReleased && mode != kLoopUntilPressedAgain && mode != kLoopCount) return false;
+    if (mode != kLoopUntilReleased && mode != kLoopUntilPressedAgain && mode != kLoopCount) {
+        return false;
+    }
     macro.loopMode = mode;
     return true;
 }
 
 bool LoopCountFieldShown(const MacroRecord& macro) { return macro.loopMode == kLoopCount; }
 
-std::u16string LoopCountFieldText(const MacroRecord& macro) { return FormatUnsigned(macro.loopCount); }
+std::u16string LoopCountFieldText(const MacroRecord& macro) {
+    return FormatUnsigned(macro.loopCount);
+}
 
 FieldKey LoopCountFieldKey(char16_t key) {
     if ((key >= u'0' && key <= u'9') || key == kBackspace) return FieldKey::Accept;

@@ -48,7 +48,8 @@ std::vector<uint8_t> EncodeMacroEvents(const MacroRecord& macro) {
         const MacroAction& action = macro.actions[i];
         if (IsDelayAction(action)) continue;
         const bool delayFollows = i + 1 < count && IsDelayAction(macro.actions[i + 1]);
-        const uint32_t delay = delayFollows ? std::min(DelayOf(macro.actions[i + 1]), kMaxEventDelayMs) : 0;
+        const uint32_t delay =
+            delayFollows ? std::min(DelayOf(macro.actions[i + 1]), kMaxEventDelayMs) : 0;
         const auto event = EncodeEvent(action, delay);
         events.insert(events.end(), event.begin(), event.end());
     }

@@ -56,7 +56,9 @@ MacroLineCodec AllActionLine() {
                            " characters instead of " + std::to_string(kAllActionDigits);
                 }
                 for (size_t j = 0; j < kMaxMacroActions; ++j) {
-                    for (size_t b = 0; b < 4; ++b) r.actions[j][b] = HexByteAt(value, 8 * j + 2 * b);
+                    for (size_t b = 0; b < 4; ++b) {
+                        r.actions[j][b] = HexByteAt(value, 8 * j + 2 * b);
+                    }
                 }
                 return std::nullopt;
             }};
@@ -202,7 +204,8 @@ std::vector<std::u16string> FormatMacroLibraryFile(const MacroLibrary& library,
     std::vector<std::u16string> lines;
     lines.emplace_back(kMacroLibrarySection);
     // Written with "%d" though the counter is unsigned; the reader takes it back the same way.
-    lines.push_back(u"MacroKeyIndex=" + FormatDecimal(static_cast<int32_t>(library.nextIdentifier)));
+    lines.push_back(u"MacroKeyIndex=" +
+                    FormatDecimal(static_cast<int32_t>(library.nextIdentifier)));
     lines.push_back(FormatLocation(u"Select Locaton:", location));  // spelled so in every file
     library.ForEach([&lines](const MacroLocation& at, const MacroItem& item) {
         const std::u16string tabs(size_t(at.stage), u'\t');
@@ -258,9 +261,10 @@ MacroLoadResult LoadMacroLibrary(const fs::path& path, MacroLibrary& target) {
         return result;
     }
     target.Clear();
-    auto header = ParseMacroLibraryFile(*lines, [&target](const MacroLocation& at, MacroItem&& item) {
-        target.Place(at, std::move(item));
-    });
+    auto header =
+        ParseMacroLibraryFile(*lines, [&target](const MacroLocation& at, MacroItem&& item) {
+            target.Place(at, std::move(item));
+        });
     if (!header) {
         result.outcome = MacroLoad::WrongHeader;
         result.problem = path.string() + ": " + header.reason();

@@ -34,15 +34,16 @@ Destination DestinationOf(const MacroLibrary& library, const MacroLocation& sele
 // macros, and two macros of one identifier would make a binding ambiguous.
 uint32_t TakeIdentifier(MacroLibrary& library) {
     for (;;) {
-        const uint32_t identifier = library.nextIdentifier > kLastIdentifier ? 0 : library.nextIdentifier;
+        const uint32_t identifier =
+            library.nextIdentifier > kLastIdentifier ? 0 : library.nextIdentifier;
         library.nextIdentifier = identifier + 1;
         if (!library.IdentifierInUse(identifier)) return identifier;
     }
 }
 
 // Steps 1 to 5 of the add rule at `selection`; the caller decides about the new selection.
-EditReport AddItemAt(MacroLibrary& library, const MacroLocation& selection, std::u16string_view name,
-                     bool isFolder) {
+EditReport AddItemAt(MacroLibrary& library, const MacroLocation& selection,
+                     std::u16string_view name, bool isFolder) {
     const Destination destination = DestinationOf(library, selection);
     if (isFolder && destination.row.stage + 1 >= kMacroStageCount) {
         return Refused(EditStatus::NoFolderHere);
@@ -84,7 +85,8 @@ void CopyImportedMacro(MacroRecord& target, const MacroRecord& source) {
 }
 
 // Adds the macro `source` at `selection`; returns the report of the add.
-EditReport ImportMacroAt(MacroLibrary& library, const MacroLocation& selection, const MacroItem& source) {
+EditReport ImportMacroAt(MacroLibrary& library, const MacroLocation& selection,
+                         const MacroItem& source) {
     EditReport report = AddItemAt(library, selection, source.name, false);
     if (report.done()) CopyImportedMacro(library.At(report.location)->macro, source.macro);
     return report;
@@ -93,7 +95,8 @@ EditReport ImportMacroAt(MacroLibrary& library, const MacroLocation& selection, 
 }  // namespace
 
 MacroRecord* SelectItem(MacroLibrary& library, const MacroLocation& location) {
-    library.selection = library.At(location) != nullptr ? location.Normalized() : MacroLocation::Nothing();
+    library.selection =
+        library.At(location) != nullptr ? location.Normalized() : MacroLocation::Nothing();
     return library.CurrentMacro();
 }
 
@@ -105,22 +108,32 @@ EditReport AddFolder(MacroLibrary& library, std::u16string_view name) {
     return AddAndSelect(library, name, true);
 }
 
-EditReport RenameItem(MacroLibrary& library, const MacroLocation& location, std::u16string_view name) {
-    if (library.At(location) == nullptr) return Refused(EditStatus::NothingSelected, kTextSelectItemFirst);
+EditReport RenameItem(MacroLibrary& library, const MacroLocation& location,
+                      std::u16string_view name) {
+    if (library.At(location) == nullptr) {
+        return Refused(EditStatus::NothingSelected, kTextSelectItemFirst);
+    }
     if (name.empty()) return Refused(EditStatus::EmptyName, kTextEmptyName);
     // The item itself is in its row, so its own name counts as taken.
-    if (library.RowHasName(location, name)) return Refused(EditStatus::DuplicateName, kTextDuplicateName);
+    if (library.RowHasName(location, name)) {
+        return Refused(EditStatus::DuplicateName, kTextDuplicateName);
+    }
     library.Rename(location, std::u16string(name));
     return {EditStatus::Done, kTextNone, location.Normalized()};
 }
 
 EditReport CheckDelete(const MacroLibrary& library) {
-    if (library.Selected() == nullptr) return Refused(EditStatus::NothingSelected, kTextSelectItemFirst);
+    if (library.Selected() == nullptr) {
+        return Refused(EditStatus::NothingSelected, kTextSelectItemFirst);
+    }
     return {EditStatus::ConfirmDelete, kTextConfirmDelete, library.selection};
 }
 
-EditReport DeleteSelected(MacroLibrary& library, const std::array<KeySlot, kButtonCount>& currentKeys) {
-    if (library.Selected() == nullptr) return Refused(EditStatus::NothingSelected, kTextSelectItemFirst);
+EditReport DeleteSelected(MacroLibrary& library,
+                          const std::array<KeySlot, kButtonCount>& currentKeys) {
+    if (library.Selected() == nullptr) {
+        return Refused(EditStatus::NothingSelected, kTextSelectItemFirst);
+    }
     for (const MacroItem* item : library.MacrosAtOrUnder(library.selection)) {
         for (const KeySlot& key : currentKeys) {
             if (key.code[0] == kCodeMacro && key.MacroKeyIndex == item->macro.identifier) {

@@ -50,14 +50,16 @@ EditReport AddFolder(MacroLibrary& library, std::u16string_view name);
 
 // Renames the item at `location`; the name may not be empty nor used in its row, the item's own
 // name included.
-EditReport RenameItem(MacroLibrary& library, const MacroLocation& location, std::u16string_view name);
+EditReport RenameItem(MacroLibrary& library, const MacroLocation& location,
+                      std::u16string_view name);
 
 // Delete, in two steps: CheckDelete says whether to ask (ConfirmDelete) or that nothing is
 // selected; after the user agreed, DeleteSelected removes the selected item, a folder with all
 // under it, and clears the selection, unless a button of the current profile (`currentKeys`) is
 // bound to a macro it would remove.
 EditReport CheckDelete(const MacroLibrary& library);
-EditReport DeleteSelected(MacroLibrary& library, const std::array<KeySlot, kButtonCount>& currentKeys);
+EditReport DeleteSelected(MacroLibrary& library,
+                          const std::array<KeySlot, kButtonCount>& currentKeys);
 
 // ".mkf" import: the macro at the file's location `fileLocation` of `scratch` (the file read by
 // LoadMacroLibrary) is added at the selection by the add rule, with a new identifier, and becomes

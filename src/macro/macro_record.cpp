@@ -28,8 +28,9 @@ bool IsPlaceholderAt(const MacroRecord& macro, size_t index) {
     if (index + 2 >= UsedActions(macro)) return false;
     const MacroAction& press = macro.actions[index];
     const MacroAction& release = macro.actions[index + 2];
-    return !IsDelayAction(press) && !IsReleaseAction(press) && IsDelayAction(macro.actions[index + 1]) &&
-           !IsDelayAction(release) && IsReleaseAction(release) && press[0] == release[0];
+    return !IsDelayAction(press) && !IsReleaseAction(press) &&
+           IsDelayAction(macro.actions[index + 1]) && !IsDelayAction(release) &&
+           IsReleaseAction(release) && press[0] == release[0];
 }
 
 std::u16string Counted(std::u16string_view words, int value) {

@@ -12,7 +12,7 @@ namespace ostrel {
 // manager saves the library when recording ends.
 class MacroRecorder {
 public:
-    // Key and time of one hook message. Times are the low 31 bits of the tick count.
+    // What one hook message did.
     enum class Step {
         Ignored,   // not recording, no macro, no key code, or a repetition
         Recorded,  // the event (and its delay) was appended
@@ -26,7 +26,9 @@ public:
     void Stop() { m_recording = false; }
     bool Recording() const { return m_recording; }
 
-    // One hook message. `current` is the manager's current macro at the time.
+    // One hook message: a virtual-key code, whether it is a release, and the host's tick count
+    // in milliseconds, of which the low 31 bits are used. `current` is the manager's current
+    // macro at the time.
     Step Feed(MacroRecord* current, uint32_t virtualKey, bool release, uint32_t timeMs);
 
     // The delay check box: whether the pauses between keys are recorded.

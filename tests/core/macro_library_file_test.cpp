@@ -37,9 +37,10 @@ struct Parsed {
 
 Parsed Parse(const std::vector<std::u16string>& lines) {
     Parsed parsed;
-    auto header = ParseMacroLibraryFile(lines, [&parsed](const MacroLocation& at, MacroItem&& item) {
-        parsed.library.Place(at, std::move(item));
-    });
+    auto header =
+        ParseMacroLibraryFile(lines, [&parsed](const MacroLocation& at, MacroItem&& item) {
+            parsed.library.Place(at, std::move(item));
+        });
     parsed.headerOk = header.ok();
     if (header) {
         parsed.header = *header;
@@ -60,7 +61,8 @@ MacroRecord Macro(std::u16string name, uint32_t identifier, std::vector<MacroAct
 class TempFolder : public testing::Test {
 protected:
     void SetUp() override {
-        m_folder = fs::temp_directory_path() / ("ostrel-macro-" + std::to_string(std::random_device{}()));
+        m_folder =
+            fs::temp_directory_path() / ("ostrel-macro-" + std::to_string(std::random_device{}()));
         fs::create_directories(m_folder);
     }
     void TearDown() override { fs::remove_all(m_folder); }
@@ -95,7 +97,8 @@ TEST_F(MacroLibraryFileTest, LoadsTheThreeStageFileAndWritesItBackByteForByte) {
     EXPECT_EQ(copy->macro.actionCount, 5u);
     EXPECT_EQ(copy->macro.eventCount, 4);
     EXPECT_EQ(copy->macro.actions[1], MakeKeyAction(0x43, false));
-    EXPECT_EQ(copy->macro.actions[335], (MacroAction{0xDE, 0xAD, 0xBE, 0xEF}));  // unused slots kept
+    // Slots beyond the count are kept as they are.
+    EXPECT_EQ(copy->macro.actions[335], (MacroAction{0xDE, 0xAD, 0xBE, 0xEF}));
 
     const MacroItem* jump = library.At({1, 0, 4, 0});
     ASSERT_NE(jump, nullptr);
@@ -120,7 +123,8 @@ TEST_F(MacroLibraryFileTest, BuiltLibrarySurvivesSaveAndLoad) {
     MacroLibrary library;
     library.nextIdentifier = 40;
     library.Place(MacroLocation::Top(5), MacroItem::Folder(u"Top", true));
-    library.Place(MacroLocation::Top(59), MacroItem::Macro(Macro(u"Last", 1, {MakeKeyAction(0x41, false)})));
+    library.Place(MacroLocation::Top(59),
+                  MacroItem::Macro(Macro(u"Last", 1, {MakeKeyAction(0x41, false)})));
     library.Place({1, 5, 0, 0}, MacroItem::Folder(u"Inner"));
     library.Place({1, 5, 7, 0}, MacroItem::Macro(Macro(u"Second", 2, {MakeDelayAction(9)})));
     MacroRecord deep = Macro(u"Deep", 39, {MakeKeyAction(0x42, false), MakeDelayAction(70000)});
@@ -220,7 +224,7 @@ TEST(MacroLibraryFormatTest, StopRules) {
         {"stage -1 for an item", 19, u"L:stage=-1;a=0;b=0;c=0;", 0, false, 2, 7},
         {"index 60", 19, u"L:stage=0;a=60;b=0;c=0;", 0, false, 2, 7},
         {"a negative index below the stage", 19, u"L:stage=0;a=3;b=-1;c=0;", 0, false, 2, 7},
-        {"an index beyond the stage is still checked", 19, u"L:stage=0;a=3;b=0;c=61;", 0, false, 2, 7},
+        {"an index beyond the stage is checked", 19, u"L:stage=0;a=3;b=0;c=61;", 0, false, 2, 7},
         {"a trailing empty line", 0, u"", 46, false, 6, 7},
     };
     for (const Case& c : cases) {
@@ -242,13 +246,15 @@ TEST(MacroLibraryFormatTest, StopRules) {
 TEST(MacroLibraryFormatTest, ProblemNamesTheLine) {
     std::vector<std::u16string> lines = FixtureLines("three_stages.mlf");
     lines[16].pop_back();
-    EXPECT_EQ(Parse(lines).header.problem, "line 17: AllAction holds 2687 characters instead of 2688");
+    EXPECT_EQ(Parse(lines).header.problem,
+              "line 17: AllAction holds 2687 characters instead of 2688");
     EXPECT_EQ(Parse(FixtureLines("location_out_of_range.mlf")).header.problem,
               "line 9: the location is outside the tree");
 }
 
 TEST(MacroLibraryFormatTest, OnlyTheExactSectionLineIsAccepted) {
-    for (const char16_t* first : {u"[MacroLibrary] ", u"[macrolibrary]", u"", u"\uFEFF[MacroLibrary]"}) {
+    for (const char16_t* first :
+         {u"[MacroLibrary] ", u"[macrolibrary]", u"", u"\uFEFF[MacroLibrary]"}) {
         std::vector<std::u16string> lines = FixtureLines("three_stages.mlf");
         lines[0] = first;
         const Parsed parsed = Parse(lines);

@@ -50,31 +50,34 @@ TEST(MacroLibraryRulesTest, AddRule) {
         MacroLocation added;       // and selected afterwards
         uint32_t identifier = 0;   // of a new macro
     };
+    constexpr MacroLocation kNothing = MacroLocation::Nothing();
+    constexpr EditStatus kDone = EditStatus::Done;
+    constexpr EditStatus kTaken = EditStatus::DuplicateName;
     const Case cases[] = {
-        {"nothing selected: first free top place", MacroLocation::Nothing(), false, u"N",
-         EditStatus::Done, kTextNone, MacroLocation::Top(3), 10},
-        {"empty name", MacroLocation::Nothing(), false, u"", EditStatus::EmptyName, kTextEmptyName, {}},
-        {"name taken in the top row", MacroLocation::Nothing(), true, u"M", EditStatus::DuplicateName,
-         kTextDuplicateName, {}},
-        {"a name of another row is free", MacroLocation::Nothing(), false, u"X", EditStatus::Done,
-         kTextNone, MacroLocation::Top(3), 10},
-        {"into a top-level folder", kF, false, u"M", EditStatus::Done, kTextNone, {1, 0, 1, 0}, 10},
-        {"a folder into a top-level folder", kF, true, u"H", EditStatus::Done, kTextNone, {1, 0, 1, 0}},
-        {"name taken in the folder", kF, true, u"X", EditStatus::DuplicateName, kTextDuplicateName, {}},
-        {"into a second-level folder", kF1, false, u"Z", EditStatus::Done, kTextNone, {2, 0, 0, 1}, 10},
-        {"name taken in the second-level folder", kF1, false, u"Y", EditStatus::DuplicateName,
-         kTextDuplicateName, {}},
-        {"no folder inside a second-level folder", kF1, true, u"Z", EditStatus::NoFolderHere, kTextNone, {}},
-        {"a selected macro adds at the top", {1, 0, 3, 0}, false, u"N", EditStatus::Done, kTextNone,
+        {"nothing selected: first free top place", kNothing, false, u"N", kDone, kTextNone,
          MacroLocation::Top(3), 10},
-        {"a selected deep macro adds at the top", {2, 0, 0, 0}, true, u"N", EditStatus::Done, kTextNone,
+        {"empty name", kNothing, false, u"", EditStatus::EmptyName, kTextEmptyName, {}},
+        {"name taken in the top row", kNothing, true, u"M", kTaken, kTextDuplicateName, {}},
+        {"a name of another row is free", kNothing, false, u"X", kDone, kTextNone,
+         MacroLocation::Top(3), 10},
+        {"into a top-level folder", kF, false, u"M", kDone, kTextNone, {1, 0, 1, 0}, 10},
+        {"a folder into a top-level folder", kF, true, u"H", kDone, kTextNone, {1, 0, 1, 0}},
+        {"name taken in the folder", kF, true, u"X", kTaken, kTextDuplicateName, {}},
+        {"into a second-level folder", kF1, false, u"Z", kDone, kTextNone, {2, 0, 0, 1}, 10},
+        {"name taken in the second-level folder", kF1, false, u"Y", kTaken, kTextDuplicateName, {}},
+        {"no folder inside a second-level folder", kF1, true, u"Z", EditStatus::NoFolderHere,
+         kTextNone, {}},
+        {"a selected macro adds at the top", {1, 0, 3, 0}, false, u"N", kDone, kTextNone,
+         MacroLocation::Top(3), 10},
+        {"a selected deep macro adds at the top", {2, 0, 0, 0}, true, u"N", kDone, kTextNone,
          MacroLocation::Top(3)},
     };
     for (const Case& c : cases) {
         MacroLibrary library = SmallLibrary();
         library.selection = c.selection;
         const MacroLibrary before = library;
-        const EditReport report = c.folder ? AddFolder(library, c.itemName) : AddMacro(library, c.itemName);
+        const EditReport report =
+            c.folder ? AddFolder(library, c.itemName) : AddMacro(library, c.itemName);
         EXPECT_EQ(report.status, c.status) << c.name;
         EXPECT_EQ(report.messageText, c.message) << c.name;
         if (report.status != EditStatus::Done) {
@@ -98,15 +101,17 @@ TEST(MacroLibraryRulesTest, AddRule) {
             EXPECT_EQ(library.nextIdentifier, c.identifier + 1) << c.name;
         }
         // The folder that receives the item is opened.
-        if (c.selection == kF || c.selection == kF1) EXPECT_TRUE(library.At(c.selection)->isOpen) << c.name;
+        if (c.selection == kF || c.selection == kF1) {
+            EXPECT_TRUE(library.At(c.selection)->isOpen) << c.name;
+        }
     }
 }
 
 TEST(MacroLibraryRulesTest, FullRowTakesNothingAndSaysNothing) {
     MacroLibrary library = SmallLibrary();
     for (int32_t i = 1; i < kMacroRowPlaces; ++i) {
-        library.Place({2, 0, 0, i}, NamedMacro(u"m" + std::u16string(1, char16_t(u'0' + i % 10)) +
-                                                   std::u16string(1, char16_t(u'A' + i / 10)), 100 + i));
+        const std::u16string name = {u'm', char16_t(u'A' + i / 10), char16_t(u'0' + i % 10)};
+        library.Place({2, 0, 0, i}, NamedMacro(name, 100 + i));
     }
     library.selection = kF1;
     const MacroLibrary before = library;
@@ -137,13 +142,15 @@ TEST(MacroLibraryRulesTest, Rename) {
         EditStatus status;
         uint16_t message;
     };
+    constexpr EditStatus kTaken = EditStatus::DuplicateName;
     const Case cases[] = {
-        {"its own name counts as taken", {1, 0, 3, 0}, u"X", EditStatus::DuplicateName, kTextDuplicateName},
-        {"a sibling's name", {1, 0, 3, 0}, u"F1", EditStatus::DuplicateName, kTextDuplicateName},
+        {"its own name counts as taken", {1, 0, 3, 0}, u"X", kTaken, kTextDuplicateName},
+        {"a sibling's name", {1, 0, 3, 0}, u"F1", kTaken, kTextDuplicateName},
         {"a name of another row", {1, 0, 3, 0}, u"M", EditStatus::Done, kTextNone},
         {"empty", kF, u"", EditStatus::EmptyName, kTextEmptyName},
         {"a folder", kF, u"Renamed", EditStatus::Done, kTextNone},
-        {"a free place", MacroLocation::Top(40), u"Q", EditStatus::NothingSelected, kTextSelectItemFirst},
+        {"a free place", MacroLocation::Top(40), u"Q", EditStatus::NothingSelected,
+         kTextSelectItemFirst},
     };
     for (const Case& c : cases) {
         MacroLibrary library = SmallLibrary();
@@ -179,7 +186,7 @@ TEST(MacroLibraryRulesTest, Delete) {
         MacroLocation selection;
         uint32_t bound;
     };
-    for (const Refusal& r : {Refusal{MacroLocation::Top(1), 0}, Refusal{kF, 12}, Refusal{kF1, 12}}) {
+    for (const Refusal& r : {Refusal{MacroLocation::Top(1), 0}, {kF, 12}, {kF1, 12}}) {
         library.selection = r.selection;
         EXPECT_EQ(CheckDelete(library).status, EditStatus::ConfirmDelete);
         EXPECT_EQ(CheckDelete(library).messageText, kTextConfirmDelete);
@@ -257,7 +264,8 @@ TEST(MacroImportTest, OneMacroFile) {
     }
     EXPECT_EQ(ImportMacroFileFrom(library, kFixtures / "three_stages.mlf").status,
               EditStatus::NothingToImport);
-    EXPECT_EQ(ImportMacroFileFrom(library, kFixtures / "missing.mkf").status, EditStatus::NothingToImport);
+    EXPECT_EQ(ImportMacroFileFrom(library, kFixtures / "missing.mkf").status,
+              EditStatus::NothingToImport);
     EXPECT_EQ(library, before);
 }
 
@@ -279,8 +287,12 @@ TEST(MacroImportTest, SeveralItemsFile) {
           {{1, 3, 0, 0}, u"Jump"},
           {MacroLocation::Top(4), u"Copy = Ctrl+C"},
           {MacroLocation::Top(5), u"Empty"}}},
-        {"a top-level folder selected: into it", MacroLocation::Top(2),
-         {{{1, 2, 0, 0}, u"Games"}, {{2, 2, 0, 0}, u"Jump"}, {{1, 2, 1, 0}, u"Copy = Ctrl+C"}, {{1, 2, 2, 0}, u"Empty"}}},
+        {"a top-level folder selected: into it",
+         MacroLocation::Top(2),
+         {{{1, 2, 0, 0}, u"Games"},
+          {{2, 2, 0, 0}, u"Jump"},
+          {{1, 2, 1, 0}, u"Copy = Ctrl+C"},
+          {{1, 2, 2, 0}, u"Empty"}}},
         {"a second-level folder selected: macros only", kF1, {{{2, 0, 0, 1}, u"Copy = Ctrl+C"}}},
     };
     for (const Case& c : cases) {
@@ -316,7 +328,8 @@ TEST(MacroImportTest, SeveralItemsFile) {
 class MacroExportTest : public testing::Test {
 protected:
     void SetUp() override {
-        m_folder = fs::temp_directory_path() / ("ostrel-export-" + std::to_string(std::random_device{}()));
+        m_folder = fs::temp_directory_path() /
+                   ("ostrel-export-" + std::to_string(std::random_device{}()));
         fs::create_directories(m_folder);
     }
     void TearDown() override { fs::remove_all(m_folder); }

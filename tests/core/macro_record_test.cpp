@@ -16,11 +16,15 @@ namespace {
 MacroAction Press(uint8_t code) { return MakeKeyAction(code, false); }
 MacroAction Release(uint8_t code) { return MakeKeyAction(code, true); }
 MacroAction Delay(uint32_t ms) { return MakeDelayAction(ms); }
-MacroAction Move(uint8_t code, int8_t distance) { return {code, 0, 0, static_cast<uint8_t>(distance)}; }
+MacroAction Move(uint8_t code, int8_t distance) {
+    return {code, 0, 0, static_cast<uint8_t>(distance)};
+}
 
 MacroRecord MacroOf(const std::vector<MacroAction>& actions) {
     MacroRecord macro;
-    for (const MacroAction& action : actions) EXPECT_TRUE(InsertAction(macro, macro.actionCount, action));
+    for (const MacroAction& action : actions) {
+        EXPECT_TRUE(InsertAction(macro, macro.actionCount, action));
+    }
     return macro;
 }
 
@@ -147,11 +151,13 @@ TEST(MacroRecordTest, CompositeInsertionsKeepTheEventCount) {
     EXPECT_EQ(nearlyFull.eventCount, 0);
 }
 
+// Events as hex, a space between events.
 std::string Hex(const std::vector<uint8_t>& bytes) {
     std::string text;
     char pair[3];
-    for (uint8_t byte : bytes) {
-        std::snprintf(pair, sizeof pair, "%02X", byte);
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (i != 0 && i % kMacroEventBytes == 0) text += ' ';
+        std::snprintf(pair, sizeof pair, "%02X", bytes[i]);
         text += pair;
     }
     return text;
@@ -161,23 +167,24 @@ TEST(MacroEventsTest, EncodesEventsForTheMouse) {
     struct Case {
         const char* name;
         std::vector<MacroAction> actions;
-        std::string events;  // 3 bytes per event
+        std::string events;
     };
     const Case cases[] = {
-        {"press A, 300 ms, release A", {Press(0x41), Delay(300), Release(0x41)}, "312C04" "B00004"},
+        {"press A, 300 ms, release A", {Press(0x41), Delay(300), Release(0x41)}, "312C04 B00004"},
         {"a 5000 ms delay reaches the mouse as 4095", {Press(0x41), Delay(5000), Release(0x41)},
-         "3FFF04" "B00004"},
-        {"a leading delay is not sent", {Delay(100), Press(0x41), Release(0x41)}, "300004" "B00004"},
+         "3FFF04 B00004"},
+        {"a leading delay is not sent", {Delay(100), Press(0x41), Release(0x41)}, "300004 B00004"},
         {"of two delays in a row only the first is sent",
-         {Press(0x41), Delay(300), Delay(50), Release(0x41), Delay(7), Delay(9)}, "312C04" "B00704"},
+         {Press(0x41), Delay(300), Delay(50), Release(0x41), Delay(7), Delay(9)}, "312C04 B00704"},
         {"a key without device code is a keyboard key of value 0", {Press(0x7C)}, "300000"},
-        {"left Ctrl and right Alt are modifier bits", {Press(0xA2), Release(0xA5)}, "200001" "A00040"},
+        {"left Ctrl and right Alt are modifier bits", {Press(0xA2), Release(0xA5)},
+         "200001 A00040"},
         {"a device code between keys and modifiers counts as a modifier", {Press(0xFB)}, "200002"},
-        {"mouse buttons are button bits", {Press(kVkMouseLeft), Delay(50), Release(kVkMouseButton5)},
-         "103201" "900010"},
+        {"mouse buttons are button bits",
+         {Press(kVkMouseLeft), Delay(50), Release(kVkMouseButton5)}, "103201 900010"},
         {"movements carry their distance",
          {Move(kVkMouseMoveX, -10), Move(kVkMouseMoveY, 5), Move(kVkMouseWheel, -1)},
-         "4000F6" "500005" "6000FF"},
+         "4000F6 500005 6000FF"},
         {"delay types other than 3 read as delays", {Press(0x41), {0, 0, 0x01, 0x00}}, "310004"},
         {"only delays", {Delay(10), Delay(20)}, ""},
     };
@@ -198,7 +205,9 @@ TEST(MacroEventsTest, EncodesOnlyTheUsedActions) {
     EXPECT_EQ(EncodeMacroEvents(overstated).size(), 2 * kMacroEventBytes);
 
     MacroRecord full;
-    for (size_t i = 0; i < kMaxMacroActions; ++i) InsertAction(full, i, i % 2 ? Delay(1) : Press(0x41));
+    for (size_t i = 0; i < kMaxMacroActions; ++i) {
+        InsertAction(full, i, i % 2 ? Delay(1) : Press(0x41));
+    }
     EXPECT_EQ(EncodeMacroEvents(full).size(), kMaxMacroEvents * kMacroEventBytes);
 }
 

@@ -81,7 +81,8 @@ TEST(MacroRecorderTest, StopsAtTheEventLimit) {
         ASSERT_TRUE(recorder.Start(&macro));
         uint32_t time = 0;
         for (size_t n = 0; n < kMaxMacroEvents; ++n, time += 10) {
-            ASSERT_EQ(recorder.Feed(&macro, kKeyA, n % 2 == 1, time), MacroRecorder::Step::Recorded);
+            ASSERT_EQ(recorder.Feed(&macro, kKeyA, n % 2 == 1, time),
+                      MacroRecorder::Step::Recorded);
         }
         EXPECT_EQ(macro.eventCount, kMaxMacroEvents);
         const MacroRecord full = macro;
@@ -126,15 +127,17 @@ TEST(MacroActionRulesTest, Insertions) {
     InsertAction(macro, 1, Release(0x41));
     macro.eventCount = 2;
 
-    EXPECT_EQ(InsertClickRule(nullptr, std::nullopt, kVkMouseLeft).messageText, kTextSelectMacroBeforeInsert);
+    EXPECT_EQ(InsertClickRule(nullptr, std::nullopt, kVkMouseLeft).messageText,
+              kTextSelectMacroBeforeInsert);
     EXPECT_EQ(InsertDelayRule(nullptr, std::nullopt).messageText, kTextSelectMacroBeforeInsert);
 
     // After the selected action; the release becomes the selection.
     InsertOutcome click = InsertClickRule(&macro, 0, kVkMouseMiddle);
     ASSERT_TRUE(click.done);
     EXPECT_EQ(click.selectAction, 3u);
-    EXPECT_EQ(Used(macro), (std::vector<MacroAction>{Press(0x41), Press(kVkMouseMiddle), MakeDelayAction(50),
-                                                      Release(kVkMouseMiddle), Release(0x41)}));
+    EXPECT_EQ(Used(macro),
+              (std::vector<MacroAction>{Press(0x41), Press(kVkMouseMiddle), MakeDelayAction(50),
+                                        Release(kVkMouseMiddle), Release(0x41)}));
 
     // Without a selection at the end; a delay right before the insertion point is edited instead.
     InsertOutcome delay = InsertDelayRule(&macro, std::nullopt);
@@ -166,7 +169,9 @@ TEST(MacroActionRulesTest, Insertions) {
 
 TEST(MacroActionRulesTest, DeletingActionsKeepsCountAndSelection) {
     MacroRecord macro;
-    for (const MacroAction& a : {Press(0x41), MakeDelayAction(5), Release(0x41)}) InsertAction(macro, 9, a);
+    for (const MacroAction& a : {Press(0x41), MakeDelayAction(5), Release(0x41)}) {
+        InsertAction(macro, 9, a);
+    }
     macro.eventCount = 2;
 
     EXPECT_FALSE(DeleteActionRule(macro, 3).removed);
@@ -218,7 +223,8 @@ TEST(MacroActionRulesTest, LoopSettings) {
     for (const Case& c : cases) {
         const LoopCountChange change = ApplyLoopCountText(macro, c.text);
         EXPECT_EQ(change.value, c.value) << std::string(c.text.begin(), c.text.end());
-        EXPECT_EQ(change.replacementText, c.replacement) << std::string(c.text.begin(), c.text.end());
+        EXPECT_EQ(change.replacementText, c.replacement)
+            << std::string(c.text.begin(), c.text.end());
         EXPECT_EQ(macro.loopCount, c.value);
         EXPECT_EQ(LoopCountFieldText(macro), c.replacement.value_or(c.text));
     }

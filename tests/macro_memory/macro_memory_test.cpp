@@ -70,16 +70,19 @@ void Report(const char* what, size_t bytes) {
 void FillWithMacros(MacroLibrary& library) {
     for (int f = 0; f < kMacros / kMacrosPerFolder; ++f) {
         library.selection = MacroLocation::Nothing();
-        const EditReport folder = AddFolder(library, u"Folder " + std::u16string(1, char16_t(u'A' + f)));
+        const EditReport folder =
+            AddFolder(library, u"Folder " + std::u16string(1, char16_t(u'A' + f)));
         ASSERT_TRUE(folder.done());
         for (int m = 0; m < kMacrosPerFolder; ++m) {
             library.selection = folder.location;
-            ASSERT_TRUE(AddMacro(library, u"Macro number " + std::u16string(1, char16_t(u'0' + m / 10)) +
+            ASSERT_TRUE(AddMacro(library, u"Macro number " +
+                                              std::u16string(1, char16_t(u'0' + m / 10)) +
                                               std::u16string(1, char16_t(u'0' + m % 10)))
                             .done());
             MacroRecord* macro = library.CurrentMacro();
             for (size_t i = 0; i < kMaxMacroActions; ++i) {
-                InsertAction(*macro, i, i % 2 ? MakeDelayAction(20) : MakeKeyAction(0x41, i % 4 == 2));
+                InsertAction(*macro, i,
+                             i % 2 ? MakeDelayAction(20) : MakeKeyAction(0x41, i % 4 == 2));
             }
             macro->eventCount = kMaxMacroEvents;
         }
@@ -109,8 +112,9 @@ TEST(MacroMemoryTest, ThousandMacrosStayWithinAFewMegabytes) {
     EXPECT_LE(built, kThousandLimit);
 
     // The same library read back from its file holds no more than that.
-    const std::filesystem::path file = std::filesystem::temp_directory_path() /
-                                       ("ostrel-memory-" + std::to_string(std::random_device{}()) + ".mlf");
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() /
+        ("ostrel-memory-" + std::to_string(std::random_device{}()) + ".mlf");
     ASSERT_TRUE(SaveMacroLibrary(file, *library, MacroLocation::Nothing()));
     const size_t beforeLoad = g_liveBytes;
     g_peakBytes = beforeLoad;

@@ -38,7 +38,8 @@ std::string JsonItem(const MacroLocation& location, const MacroItem& item) {
 
 }  // namespace
 
-std::string MacroFileToJson(const MacroFileHeader& header, const std::vector<MacroFileItem>& items) {
+std::string MacroFileToJson(const MacroFileHeader& header,
+                            const std::vector<MacroFileItem>& items) {
     std::string out = "{\n";
     out += "  \"MacroKeyIndex\": " + std::to_string(header.nextIdentifier) + ",\n";
     out += "  \"location\": " + JsonLocation(header.location) + ",\n";
