@@ -106,8 +106,50 @@ TEST_F(OstrelctlTest, SettingsDumpListsTheEntriesInFileOrder) {
     EXPECT_EQ(std::count(missing.err.begin(), missing.err.end(), '\n'), 1) << missing.err;
 }
 
+TEST_F(OstrelctlTest, FramesShowWhatAProfileSwitchSends) {
+    const ToolRun held = Ostrelctl("profile defaults");
+    ASSERT_EQ(held.exitCode, 0);
+    auto record = ostrel::ParseProfileFile(ostrel::DecodeTextFile(held.out));
+    ASSERT_TRUE(record);
+    record->keys[3].code = {0x70, 0x02, 0x04};
+    record->CurrentDPILevelValue = 2;
+    std::ofstream(m_folder / "held.psf", std::ios::binary) << held.out;
+    std::ofstream(m_folder / "switched.psf", std::ios::binary)
+        << ostrel::EncodeTextFile(ostrel::FormatProfileFile(*record));
+
+    const ToolRun run = Ostrelctl("frames '" + (m_folder / "held.psf").string() + "' '" +
+                                  (m_folder / "switched.psf").string() + "'");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out,
+              // Button 3 goes to the mouse as its button 4; the sequence starts at 1.
+              "0C0104000101040470020400000000000000000000000000000000000000000000\n"
+              // Six levels, the third current; steps 6, 14, 22, 30, 51, 58 of sensor 0x3325.
+              "0C010500020112363F07000F0017001F0034003B00000000000000000000000000\n");
+    EXPECT_EQ(run.err, "");
+
+    const ToolRun missing = Ostrelctl("frames '" + (m_folder / "held.psf").string() + "' nowhere.psf");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(missing.out, "");
+}
+
+TEST_F(OstrelctlTest, StatusDecodeReadsTheAnswerAsTheProgramDoes) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"0C002000000000005A364B33000000250000960100010000000000000000000000",
+         "{\"command\": 32, \"tag\": \"Z6K3\", \"online\": true, \"sensor\": \"0x3325\", "
+         "\"battery\": 150, \"charge\": 1}\n"},
+        {"0C0020000000000000000000000000550000280200000000000000000000000000",
+         "{\"command\": 32, \"tag\": \"\\u0000\\u0000\\u0000\\u0000\", \"online\": null, "
+         "\"sensor\": null, \"battery\": 100, \"charge\": 2}\n"},
+    };
+    for (const auto& [hex, json] : cases) {
+        const ToolRun run = Ostrelctl(std::string("status decode ") + hex);
+        EXPECT_EQ(run.exitCode, 0) << hex;
+        EXPECT_EQ(run.out, json);
+    }
+}
+
 TEST_F(OstrelctlTest, BadArgumentsPrintUsageAndExitTwo) {
-    const char* cases[] = {
+    const std::string cases[] = {
         "",
         "profile",
         "profile dump",
@@ -120,8 +162,13 @@ TEST_F(OstrelctlTest, BadArgumentsPrintUsageAndExitTwo) {
         "profile defaults --sensor xyz",
         "profile defaults --sensor 0x10000",
         "profile defaults --colour red",
+        "frames one.psf",
+        "frames --sensor zz a.psf b.psf",
+        "frames --speed 3 a.psf b.psf",
+        "status decode 0C00",
+        "status decode " + std::string(66, 'G'),
     };
-    for (const char* arguments : cases) {
+    for (const std::string& arguments : cases) {
         const ToolRun run = Ostrelctl(arguments);
         EXPECT_EQ(run.exitCode, 2) << arguments;
         EXPECT_EQ(run.out, "") << arguments;

@@ -11,6 +11,8 @@
 #include "device/dpi_step_table.h"
 #include "device/profile_defaults.h"
 #include "macro/macro_library_file.h"
+#include "ostrelctl/cli.h"
+#include "ostrelctl/device_commands.h"
 #include "ostrelctl/macro_json.h"
 #include "ostrelctl/profile_json.h"
 #include "profile/language.h"
@@ -20,31 +22,10 @@
 
 namespace {
 
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
-
-constexpr const char* kUsage =
-    "usage: ostrelctl profile dump FILE | settings dump FILE | macro dump FILE | "
-    "profile defaults [--slot N] [--sensor 0xNNNN] [--lang FILE]";
-
-int Usage() {
-    std::cerr << kUsage << "\n";
-    return kExitUsage;
-}
-
-int Fail(const std::string& reason) {
-    std::cerr << "ostrelctl: " << reason << "\n";
-    return kExitFailure;
-}
-
-std::optional<std::vector<std::u16string>> ReadLines(const std::string& file, std::string& reason) {
-    auto lines = ostrel::ReadTextFile(file, ostrel::FileAccess::ReadOnly);
-    if (!lines) {
-        reason = lines.reason();
-        return std::nullopt;
-    }
-    return std::move(*lines);
-}
+using ostrelctl::Fail;
+using ostrelctl::ReadLines;
+using ostrelctl::StrictNumber;
+using ostrelctl::Usage;
 
 int ProfileDump(const std::string& file) {
     std::string reason;
@@ -80,23 +61,6 @@ int MacroDump(const std::string& file) {
     if (!header) return Fail(file + ": " + header.reason());
     std::cout << ostrelctl::MacroFileToJson(*header, items);
     return 0;
-}
-
-// A whole number in the given base with nothing else around it, or nothing.
-std::optional<uint32_t> StrictNumber(const std::string& text, int base, uint32_t maximum) {
-    std::string digits = text;
-    if (base == 16 && (digits.rfind("0x", 0) == 0 || digits.rfind("0X", 0) == 0)) {
-        digits = digits.substr(2);
-    }
-    if (digits.empty() || digits.size() > 8) return std::nullopt;
-    for (char c : digits) {
-        const bool valid = base == 16 ? std::isxdigit(static_cast<unsigned char>(c)) != 0
-                                      : std::isdigit(static_cast<unsigned char>(c)) != 0;
-        if (!valid) return std::nullopt;
-    }
-    const unsigned long value = std::stoul(digits, nullptr, base);
-    if (value > maximum) return std::nullopt;
-    return static_cast<uint32_t>(value);
 }
 
 int ProfileDefaults(const std::vector<std::string>& args) {
@@ -144,6 +108,10 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && args[0] == "macro" && args[1] == "dump") return MacroDump(args[2]);
     if (args.size() >= 2 && args[0] == "profile" && args[1] == "defaults") {
         return ProfileDefaults({args.begin() + 2, args.end()});
+    }
+    if (args.size() >= 1 && args[0] == "frames") return ostrelctl::Frames({args.begin() + 1, args.end()});
+    if (args.size() == 3 && args[0] == "status" && args[1] == "decode") {
+        return ostrelctl::StatusDecode(args[2]);
     }
     return Usage();
 }
