@@ -26,8 +26,8 @@ struct MacroLocation {
 
     bool operator==(const MacroLocation&) const = default;
 
-    static MacroLocation Nothing() { return {}; }
-    static MacroLocation Top(int32_t index) { return {0, index, 0, 0}; }
+    static constexpr MacroLocation Nothing() { return {}; }
+    static constexpr MacroLocation Top(int32_t index) { return {0, index, 0, 0}; }
 
     bool IsNothing() const { return stage == kNoStage; }
     // Stage -1 to 2 and every index 0 to 59: what a file may carry in its third line.
