@@ -21,16 +21,6 @@ public:
     uint32_t now = 0;
 };
 
-class NoWindow : public LinkWindow {
-public:
-    void ShowFromDevice() override {}
-    void Minimise() override {}
-    void Hide() override {}
-    void SetDpiStepRange(uint32_t) override {}
-    void Redraw() override {}
-    void RefreshView() override {}
-    void ShowProgress(size_t) override {}
-};
 
 // The device side against a virtual mouse with its feature interface open. The data folder
 // cannot be created, so the saves a sensor change makes fail quietly and nothing is written.
@@ -54,7 +44,7 @@ struct FuzzDevice {
     ConfigStore config;
     MacroLibrary library;
     InstantScheduler scheduler;
-    NoWindow window;
+    NullLinkWindow window;
     VirtualMouse mouse;
     DeviceLink link;
     SyncEngine engine;

@@ -22,6 +22,33 @@ public:
     virtual void RefreshView() = 0;
     // The modal progress dialog after a flush that sent frames, with language string `textEntry`.
     virtual void ShowProgress(size_t textEntry) = 0;
+    // The battery icon and text: level 0-100, charge state, animation step 25-100.
+    virtual void UpdateBattery(uint8_t level, uint8_t chargeState, uint8_t animationStep) = 0;
+    // The modeless topmost attention box with language strings `titleEntry` and `textEntry`.
+    virtual void ShowAttentionBox(size_t titleEntry, size_t textEntry) = 0;
+    // The mouse changed its level: the position the DPI page and the on-screen display show.
+    virtual void SetCurrentLevelPosition(uint8_t position) = 0;
+    // Message 1067: the on-screen display of the current DPI level.
+    virtual void ShowDpiDisplay() = 0;
+    // The last device went away: close every open dialog and end the program.
+    virtual void CloseDialogsAndQuit() = 0;
+};
+
+// A window that shows nothing: for tools, benchmarks and fuzzing.
+class NullLinkWindow : public LinkWindow {
+public:
+    void ShowFromDevice() override {}
+    void Minimise() override {}
+    void Hide() override {}
+    void SetDpiStepRange(uint32_t) override {}
+    void Redraw() override {}
+    void RefreshView() override {}
+    void ShowProgress(size_t) override {}
+    void UpdateBattery(uint8_t, uint8_t, uint8_t) override {}
+    void ShowAttentionBox(size_t, size_t) override {}
+    void SetCurrentLevelPosition(uint8_t) override {}
+    void ShowDpiDisplay() override {}
+    void CloseDialogsAndQuit() override {}
 };
 
 }  // namespace ostrel

@@ -54,6 +54,13 @@ inline constexpr uint8_t kCommandMacro = 0x0E;
 inline constexpr uint8_t kCommandFactoryReset = 0x0F;
 inline constexpr uint8_t kCommandStatus = 0x20;
 
+// Input report of the mouse: 05 06 announces a change of DPI level or polling rate made with
+// the mouse's own buttons; byte 3 is the polling interval, byte 4 the 1-based level position.
+inline constexpr uint8_t kReportAnnouncement = 0x05;
+inline constexpr uint8_t kAnnouncementDpiPolling = 0x06;
+inline constexpr size_t kAnnouncementPolling = 3;
+inline constexpr size_t kAnnouncementLevel = 4;
+
 inline constexpr size_t kDpiLevelsLength = 18;
 inline constexpr size_t kDpiColorsLength = 24;
 inline constexpr size_t kLightingPayload = 24;  // block bytes 1-24 after the length byte

@@ -23,9 +23,6 @@ std::string Hex4(uint16_t value) {
     return text;
 }
 
-std::string InterfacePath(uint16_t productId, const char* kind) {
-    return "virtual:" + Hex4(productId) + ":" + kind;
-}
 
 // The payload length a lighting frame must carry for its payload.
 std::optional<size_t> LightingLength(const uint8_t* payload) {
@@ -80,6 +77,18 @@ VirtualMouseConfig VirtualMouse::FactoryConfig(uint16_t sensorId) {
     return config;
 }
 
+std::string VirtualMouse::InterfacePath(uint16_t productId, const char* kind) const {
+    auto generation = m_pathGeneration.find(productId);
+    const unsigned number = generation == m_pathGeneration.end() ? 0 : generation->second;
+    return "virtual:" + Hex4(productId) + ":" + std::to_string(number) + ":" + kind;
+}
+
+bool VirtualMouse::Alive(const OpenInterface& open) const {
+    auto plugs = m_plugCount.find(open.productId);
+    const unsigned current = plugs == m_plugCount.end() ? 0 : plugs->second;
+    return Present(open.productId) && open.generation == current;
+}
+
 bool VirtualMouse::Present(uint16_t productId) const {
     return productId == kProductWired ? m_options.wired : productId == kProductReceiver && m_options.receiver;
 }
@@ -98,6 +107,10 @@ std::vector<HidInterfaceInfo> VirtualMouse::Enumerate() {
         interfaces.push_back({InterfacePath(product, kFeatureKind), kMouseVendorId, product, 0,
                               kFrameLength});
     }
+    for (size_t i = 0; i < m_options.unrelatedAfter; ++i) {
+        interfaces.push_back({"virtual:other:after" + std::to_string(i), 0x1A2B,
+                              static_cast<uint16_t>(0x0200 + i), 0, 65});
+    }
     return interfaces;
 }
 
@@ -108,7 +121,7 @@ HidHandle VirtualMouse::Open(const std::string& path) {
         for (const char* kind : {kInputKind, kFeatureKind}) {
             if (path != InterfacePath(product, kind)) continue;
             const int32_t id = m_nextHandle++;
-            m_open[id] = {product, kind == kFeatureKind};
+            m_open[id] = {product, kind == kFeatureKind, m_plugCount[product]};
             return {id};
         }
     }
@@ -130,9 +143,7 @@ void VirtualMouse::Violation(size_t frame, std::string what) {
 bool VirtualMouse::SetFeature(HidHandle handle, std::span<const uint8_t> report) {
     std::lock_guard lock(m_mutex);
     auto target = m_open.find(handle.id);
-    if (target == m_open.end() || !target->second.feature || !Present(target->second.productId)) {
-        return false;
-    }
+    if (target == m_open.end() || !target->second.feature || !Alive(target->second)) return false;
     ReceivedFrame frame;
     frame.timeMs = m_clock();
     frame.productId = target->second.productId;
@@ -328,9 +339,7 @@ std::array<uint8_t, kFrameLength> VirtualMouse::StatusAnswer(uint16_t productId)
 bool VirtualMouse::GetFeature(HidHandle handle, std::span<uint8_t> report) {
     std::lock_guard lock(m_mutex);
     auto target = m_open.find(handle.id);
-    if (target == m_open.end() || !target->second.feature || !Present(target->second.productId)) {
-        return false;
-    }
+    if (target == m_open.end() || !target->second.feature || !Alive(target->second)) return false;
     if (report.size() < kFrameLength || report[0] != kReportId) return false;
     std::array<uint8_t, kFrameLength> answer{};
     answer[0] = kReportId;
@@ -345,8 +354,7 @@ int VirtualMouse::Read(HidHandle handle, std::span<uint8_t> report, int timeoutM
     std::unique_lock lock(m_mutex);
     auto ready = [&] {
         auto open = m_open.find(handle.id);
-        return open == m_open.end() || !Present(open->second.productId) ||
-               !m_input[open->second.productId].empty();
+        return open == m_open.end() || !Alive(open->second) || !m_input[open->second.productId].empty();
     };
     if (timeoutMs < 0) {
         m_inputArrived.wait(lock, ready);
@@ -354,7 +362,7 @@ int VirtualMouse::Read(HidHandle handle, std::span<uint8_t> report, int timeoutM
         return 0;
     }
     auto open = m_open.find(handle.id);
-    if (open == m_open.end() || open->second.feature || !Present(open->second.productId)) return -1;
+    if (open == m_open.end() || open->second.feature || !Alive(open->second)) return -1;
     auto& queue = m_input[open->second.productId];
     const std::vector<uint8_t> next = std::move(queue.front());
     queue.pop_front();
@@ -415,6 +423,80 @@ void VirtualMouse::PushInputReport(uint16_t productId, std::vector<uint8_t> repo
         m_input[productId].push_back(std::move(report));
     }
     m_inputArrived.notify_all();
+}
+
+void VirtualMouse::Plug(uint16_t productId, bool newPath) {
+    std::function<void(Hotplug)> listener;
+    {
+        std::lock_guard lock(m_mutex);
+        if (productId == kProductWired) m_options.wired = true;
+        if (productId == kProductReceiver) m_options.receiver = true;
+        if (newPath) ++m_pathGeneration[productId];
+        listener = m_hotplugListener;
+    }
+    if (listener) listener(Hotplug::Arrival);
+}
+
+void VirtualMouse::Unplug(uint16_t productId) {
+    std::function<void(Hotplug)> listener;
+    {
+        std::lock_guard lock(m_mutex);
+        if (productId == kProductWired) m_options.wired = false;
+        if (productId == kProductReceiver) m_options.receiver = false;
+        // The handles of this plug-in die with it, even if the product comes back at its path.
+        ++m_plugCount[productId];
+        m_input[productId].clear();
+        listener = m_hotplugListener;
+    }
+    m_inputArrived.notify_all();
+    if (listener) listener(Hotplug::Removal);
+}
+
+void VirtualMouse::SetHotplugListener(std::function<void(Hotplug)> listener) {
+    std::lock_guard lock(m_mutex);
+    m_hotplugListener = std::move(listener);
+}
+
+void VirtualMouse::PressDpiButton() {
+    {
+        std::lock_guard lock(m_mutex);
+        uint8_t& levels = m_config.dpiLevels[0];
+        const uint8_t enabled = std::max<uint8_t>(1, levels & 0x0F);
+        const uint8_t position = levels >> 4;
+        const uint8_t next = static_cast<uint8_t>(position >= enabled ? 1 : position + 1);
+        levels = static_cast<uint8_t>((levels & 0x0F) | (next << 4));
+    }
+    Announce();
+}
+
+void VirtualMouse::PressPollingButton() {
+    {
+        std::lock_guard lock(m_mutex);
+        uint8_t& interval = m_config.pollingInterval;
+        // 125, 250, 500, 1000 Hz are intervals of 8, 4, 2 and 1 ms.
+        interval = interval == 8 ? 4 : interval == 4 ? 2 : interval == 2 ? 1 : 8;
+    }
+    Announce();
+}
+
+void VirtualMouse::Announce() {
+    std::vector<uint8_t> report(kFrameLength, 0);
+    uint16_t product = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        report[0] = kReportAnnouncement;
+        report[1] = kAnnouncementDpiPolling;
+        report[kAnnouncementPolling] = m_config.pollingInterval;
+        report[kAnnouncementLevel] = m_config.dpiLevels[0] >> 4;
+        // On its cable the mouse speaks through its own product; otherwise through the receiver
+        // while it is awake.
+        if (m_options.wired) {
+            product = kProductWired;
+        } else if (m_options.receiver && m_options.mouseAwake) {
+            product = kProductReceiver;
+        }
+    }
+    if (product != 0) PushInputReport(product, std::move(report));
 }
 
 }  // namespace ostrel

@@ -63,7 +63,10 @@ public:
         uint8_t battery = 100;
         uint8_t chargeState = 0;
         size_t unrelatedInterfaces = 3;  // other HID interfaces listed before the mouse's
+        size_t unrelatedAfter = 1;       // and after them
     };
+
+    enum class Hotplug { Arrival, Removal };
 
     VirtualMouse(std::function<uint32_t()> clock, Options options);
     VirtualMouse(std::function<uint32_t()> clock) : VirtualMouse(std::move(clock), Options{}) {}
@@ -92,10 +95,24 @@ public:
     // Queues an input report on a product's input interface.
     void PushInputReport(uint16_t productId, std::vector<uint8_t> report);
 
+    // Plugs a product in; `newPath` makes it enumerate under paths it never had before, as a
+    // device that the system numbers anew does. Handles opened before an unplug stay dead.
+    void Plug(uint16_t productId, bool newPath = false);
+    void Unplug(uint16_t productId);
+    // Called on the caller's thread after every plug and unplug, as the hot-plug monitor would.
+    void SetHotplugListener(std::function<void(Hotplug)> listener);
+
+    // The mouse's own buttons: the DPI button moves to the next enabled level (wrapping to the
+    // first), the polling button to the next rate of 125, 250, 500 and 1000 Hz (wrapping); each
+    // announces the change with input report 05 06 on the product the mouse is reached by.
+    void PressDpiButton();
+    void PressPollingButton();
+
 private:
     struct OpenInterface {
         uint16_t productId;
         bool feature;
+        unsigned generation;
         bool statusPending = false;
     };
     struct MacroUpload {
@@ -109,6 +126,9 @@ private:
     };
 
     bool Present(uint16_t productId) const;
+    bool Alive(const OpenInterface& open) const;
+    std::string InterfacePath(uint16_t productId, const char* kind) const;
+    void Announce();
     void Violation(size_t frame, std::string what);
     void Decode(size_t frameIndex, const std::array<uint8_t, kFrameLength>& frame, bool apply,
                 OpenInterface& target);
@@ -131,6 +151,9 @@ private:
     int32_t m_nextHandle = 1;
     int m_factoryResets = 0;
     bool m_failSends = false;
+    std::map<uint16_t, unsigned> m_pathGeneration;  // part of the paths; a new path bumps it
+    std::map<uint16_t, unsigned> m_plugCount;       // handles live as long as their plug-in
+    std::function<void(Hotplug)> m_hotplugListener;
 };
 
 }  // namespace ostrel

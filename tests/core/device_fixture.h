@@ -22,7 +22,15 @@ namespace ostrel::testing_support {
 class RecordingWindow : public LinkWindow {
 public:
     int shown = 0, minimised = 0, hidden = 0, redraws = 0, refreshes = 0, progress = 0;
+    int dpiDisplays = 0, quits = 0;
     uint32_t stepRange = 0;
+    int levelPosition = -1;
+    struct Battery {
+        uint8_t level, chargeState, animationStep;
+        bool operator==(const Battery&) const = default;
+    };
+    std::vector<Battery> batteries;
+    std::vector<std::pair<size_t, size_t>> attentionBoxes;
 
     void ShowFromDevice() override { ++shown; }
     void Minimise() override { ++minimised; }
@@ -31,6 +39,13 @@ public:
     void Redraw() override { ++redraws; }
     void RefreshView() override { ++refreshes; }
     void ShowProgress(size_t) override { ++progress; }
+    void UpdateBattery(uint8_t level, uint8_t charge, uint8_t step) override {
+        batteries.push_back({level, charge, step});
+    }
+    void ShowAttentionBox(size_t title, size_t text) override { attentionBoxes.emplace_back(title, text); }
+    void SetCurrentLevelPosition(uint8_t position) override { levelPosition = position; }
+    void ShowDpiDisplay() override { ++dpiDisplays; }
+    void CloseDialogsAndQuit() override { ++quits; }
 };
 
 // The program's device side on virtual time: a data folder with default files, the device

@@ -35,16 +35,6 @@ private:
     uint32_t m_now = 0;
 };
 
-class NoWindow : public LinkWindow {
-public:
-    void ShowFromDevice() override {}
-    void Minimise() override {}
-    void Hide() override {}
-    void SetDpiStepRange(uint32_t) override {}
-    void Redraw() override {}
-    void RefreshView() override {}
-    void ShowProgress(size_t) override {}
-};
 
 std::optional<ProfileRecord> LoadProfile(const std::string& file, std::string& reason) {
     auto lines = ReadLines(file, reason);
@@ -112,7 +102,7 @@ int Frames(const std::vector<std::string>& args) {
     }
 
     InstantScheduler scheduler;
-    NoWindow window;
+    NullLinkWindow window;
     VirtualMouse::Options options;
     options.sensorId = sensor;
     VirtualMouse mouse([&scheduler] { return scheduler.TickCount(); }, options);
