@@ -459,6 +459,13 @@ void CDlgBase::OnMouseHover(unsigned /*flags*/, int /*x*/, int /*y*/) {
 void CDlgBase::OnLButtonDown(unsigned flags, int x, int y) {
     Host& host = CurrentHost();
     const Point point{x, y};
+    if (m_buttonDown || m_captured) {
+        // The release of the last press never came (a modal run opened on that press took it).
+        // Finish that press as released outside and find the control under the mouse again;
+        // otherwise this press would move the window, and so would every later one.
+        OnLButtonUp(flags, kNoRect.left, kNoRect.top);
+        OnMouseMove(flags, x, y);
+    }
     if (m_pressed != nullptr && m_pressed != m_hot) {
         m_pressed->OnReset(0);
         m_pressed = nullptr;
@@ -476,7 +483,7 @@ void CDlgBase::OnLButtonDown(unsigned flags, int x, int y) {
             return;
         }
     }
-    // The bare background (or a press while the capture is still held) moves the window.
+    // The bare background moves the window.
     m_pressedRect = kNoRect;
     host.StartSystemMove(m_window, point);
 }
@@ -544,8 +551,7 @@ void CDlgBase::OnRButtonUp(unsigned flags, int x, int y) {
 }
 
 void CDlgBase::OnCaptureLost() {
-    // Without this a capture taken away (a modal run opened by a press) would leave the flag set
-    // and turn every later press on a control into a window move.
+    // The host took the capture away (a modal run began); the release will not come here.
     m_captured = false;
 }
 
