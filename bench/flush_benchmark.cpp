@@ -20,8 +20,10 @@ public:
     HidHandle Open(const std::string&) override { return {1}; }
     bool SetFeature(HidHandle, std::span<const uint8_t> report) override {
         benchmark::DoNotOptimize(report.data());
+        ++frames;
         return true;
     }
+    size_t frames = 0;
     bool GetFeature(HidHandle, std::span<uint8_t>) override { return false; }
     int Read(HidHandle, std::span<uint8_t>, int) override { return -1; }
     void Close(HidHandle) override {}
@@ -79,6 +81,8 @@ void FlushThatSendsNothing(benchmark::State& state) {
         bench.engine.changeFlags = kChangeAll;
         bench.engine.FlushChanges();
     }
+    state.counters["frames"] =
+        benchmark::Counter(double(bench.transport.frames), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(FlushThatSendsNothing);
 
@@ -91,6 +95,8 @@ void FlushThatUploadsAFullMacro(benchmark::State& state) {
         firstDelay = MakeDelayAction(firstDelay[3] == 20 ? 21 : 20);
         bench.engine.FlushChanges();
     }
+    state.counters["frames"] =
+        benchmark::Counter(double(bench.transport.frames), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(FlushThatUploadsAFullMacro);
 
