@@ -13,8 +13,14 @@ constexpr ColorRef Rgb(int red, int green, int blue) {
            (static_cast<ColorRef>(blue & 0xFF) << 16);
 }
 
-constexpr int RedOf(ColorRef color) { return static_cast<int>(color & 0xFF); }
-constexpr int GreenOf(ColorRef color) { return static_cast<int>((color >> 8) & 0xFF); }
-constexpr int BlueOf(ColorRef color) { return static_cast<int>((color >> 16) & 0xFF); }
+constexpr int RedOf(ColorRef color) {
+    return static_cast<int>(color & 0xFF);
+}
+constexpr int GreenOf(ColorRef color) {
+    return static_cast<int>((color >> 8) & 0xFF);
+}
+constexpr int BlueOf(ColorRef color) {
+    return static_cast<int>((color >> 16) & 0xFF);
+}
 
 }  // namespace ostrel::ui

@@ -24,13 +24,17 @@ CControlBase::CControlBase(WindowHandle parent, int id, int left, int top, int r
 
 CControlBase::~CControlBase() = default;
 
-int CControlBase::OnReset(int /*reason*/) { return 0; }
+int CControlBase::OnReset(int /*reason*/) {
+    return 0;
+}
 
 void CControlBase::SetBounds(int left, int top, int right, int bottom) {
     m_rect = {left, top, right, bottom};
 }
 
-Rect CControlBase::GetBounds() const { return m_rect; }
+Rect CControlBase::GetBounds() const {
+    return m_rect;
+}
 
 void CControlBase::SetText(const std::u16string& text) {
     if (text == m_text) {
@@ -40,21 +44,37 @@ void CControlBase::SetText(const std::u16string& text) {
     InvalidateSelf();
 }
 
-std::u16string CControlBase::GetText() const { return m_text; }
+std::u16string CControlBase::GetText() const {
+    return m_text;
+}
 
-void CControlBase::SetVisible(int visible) { m_visible = visible; }
+void CControlBase::SetVisible(int visible) {
+    m_visible = visible;
+}
 
-void CControlBase::SetShown(int shown) { m_shown = shown; }
+void CControlBase::SetShown(int shown) {
+    m_shown = shown;
+}
 
-bool CControlBase::OnMouseMove(unsigned /*flags*/, int /*x*/, int /*y*/) { return false; }
+bool CControlBase::OnMouseMove(unsigned /*flags*/, int /*x*/, int /*y*/) {
+    return false;
+}
 
-bool CControlBase::OnLButtonDown(unsigned /*flags*/, int /*x*/, int /*y*/) { return false; }
+bool CControlBase::OnLButtonDown(unsigned /*flags*/, int /*x*/, int /*y*/) {
+    return false;
+}
 
-bool CControlBase::OnLButtonUp(unsigned /*flags*/, int /*x*/, int /*y*/) { return false; }
+bool CControlBase::OnLButtonUp(unsigned /*flags*/, int /*x*/, int /*y*/) {
+    return false;
+}
 
-bool CControlBase::OnRButtonUp(unsigned /*flags*/, int /*x*/, int /*y*/) { return false; }
+bool CControlBase::OnRButtonUp(unsigned /*flags*/, int /*x*/, int /*y*/) {
+    return false;
+}
 
-bool CControlBase::OnLButtonDblClk(unsigned /*flags*/, int /*x*/, int /*y*/) { return false; }
+bool CControlBase::OnLButtonDblClk(unsigned /*flags*/, int /*x*/, int /*y*/) {
+    return false;
+}
 
 void CControlBase::ReleaseImages() {}
 
@@ -70,7 +90,9 @@ std::intptr_t CControlBase::NotifyAs(unsigned message, int code, std::uintptr_t 
     return CurrentHost().SendMessage(m_parent, message, wParam, code);
 }
 
-void CControlBase::InvalidateSelf() { CurrentHost().InvalidateRect(m_parent, m_rect); }
+void CControlBase::InvalidateSelf() {
+    CurrentHost().InvalidateRect(m_parent, m_rect);
+}
 
 bool CControlBase::SetState(int state) {
     const bool changed = state != m_state;

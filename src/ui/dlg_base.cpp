@@ -138,11 +138,17 @@ void CDlgBase::CenterWindow() {
     host.MoveWindow(m_window, {x, y});
 }
 
-void CDlgBase::OnOK() { EndDialog(kIdOk); }
+void CDlgBase::OnOK() {
+    EndDialog(kIdOk);
+}
 
-void CDlgBase::OnCancel() { EndDialog(kIdCancel); }
+void CDlgBase::OnCancel() {
+    EndDialog(kIdCancel);
+}
 
-void CDlgBase::OnClose() { OnCancel(); }
+void CDlgBase::OnClose() {
+    OnCancel();
+}
 
 void CDlgBase::EndDialog(int code) {
     if (m_window == kNoWindow) {

@@ -156,8 +156,7 @@ public:
     void OnRButtonUp(unsigned flags, int x, int y) override;
     void OnCaptureLost() override;
     void OnKeyDown(const KeyEvent& key) override;
-    std::intptr_t OnMessage(unsigned message, std::uintptr_t wParam,
-                            std::intptr_t lParam) override;
+    std::intptr_t OnMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
     void OnWindowDestroyed() override;
 
 protected:

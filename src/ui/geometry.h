@@ -32,7 +32,9 @@ struct Rect {
 
     // Left and top inclusive, right and bottom exclusive, so adjacent rectangles never both
     // contain a point on their shared edge.
-    bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    bool Contains(Point p) const {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
 
     // The common part; an empty rectangle when the two do not meet.
     Rect Intersected(const Rect& other) const {

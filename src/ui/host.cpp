@@ -28,8 +28,12 @@ Host& CurrentHost() {
     return *g_currentHost;
 }
 
-bool HasCurrentHost() { return g_currentHost != nullptr; }
+bool HasCurrentHost() {
+    return g_currentHost != nullptr;
+}
 
-void SetCurrentHost(Host* host) { g_currentHost = host; }
+void SetCurrentHost(Host* host) {
+    g_currentHost = host;
+}
 
 }  // namespace ostrel::ui

@@ -41,7 +41,9 @@ void OpenDialogList::CloseAll(Host& host) const {
     }
 }
 
-void OpenDialogList::Clear() { m_slots.fill(kNoWindow); }
+void OpenDialogList::Clear() {
+    m_slots.fill(kNoWindow);
+}
 
 OpenDialogList& OpenDialogs() {
     static OpenDialogList list;

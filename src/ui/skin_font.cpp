@@ -20,7 +20,8 @@ QString ToQString(const std::u16string& text) {
 }
 
 bool IsChineseFace(const QString& face) {
-    return face == QStringLiteral("宋体") || face.compare(QStringLiteral("SimSun"), Qt::CaseInsensitive) == 0 ||
+    return face == QStringLiteral("宋体") ||
+           face.compare(QStringLiteral("SimSun"), Qt::CaseInsensitive) == 0 ||
            face == QStringLiteral("新宋体") || face == QStringLiteral("微软雅黑");
 }
 
@@ -28,13 +29,20 @@ bool IsChineseFace(const QString& face) {
 // for Tahoma and everything else.
 QStringList Candidates(const QString& face, int charset) {
     if (IsChineseFace(face) || charset == kGb2312Charset) {
-        return {face, QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
-                QStringLiteral("Noto Sans CJK SC"), QStringLiteral("AR PL UMing CN"),
-                QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("WenQuanYi Micro Hei"),
+        return {face,
+                QStringLiteral("SimSun"),
+                QStringLiteral("Noto Serif CJK SC"),
+                QStringLiteral("Noto Sans CJK SC"),
+                QStringLiteral("AR PL UMing CN"),
+                QStringLiteral("WenQuanYi Zen Hei"),
+                QStringLiteral("WenQuanYi Micro Hei"),
                 QStringLiteral("DejaVu Sans")};
     }
-    return {face, QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"),
-            QStringLiteral("Noto Sans"), QStringLiteral("Liberation Sans"),
+    return {face,
+            QStringLiteral("Tahoma"),
+            QStringLiteral("DejaVu Sans"),
+            QStringLiteral("Noto Sans"),
+            QStringLiteral("Liberation Sans"),
             QStringLiteral("FreeSans")};
 }
 
@@ -58,7 +66,8 @@ int EmSizeForCell(const QFont& base, int cellHeight) {
     if (referenceCell <= 0) {
         return cellHeight;
     }
-    return std::max(1, static_cast<int>(std::lround(cellHeight * kReferencePixelSize / referenceCell)));
+    return std::max(
+        1, static_cast<int>(std::lround(cellHeight * kReferencePixelSize / referenceCell)));
 }
 
 QFont::Weight QtWeight(int weight) {
@@ -115,11 +124,17 @@ void SkinFont::Create(int height, int weight, int charset, const std::u16string&
     m_created = true;
 }
 
-int SkinFont::PixelSize() const { return m_font->pixelSize(); }
+int SkinFont::PixelSize() const {
+    return m_font->pixelSize();
+}
 
-std::u16string SkinFont::Family() const { return m_font->family().toStdU16String(); }
+std::u16string SkinFont::Family() const {
+    return m_font->family().toStdU16String();
+}
 
-const QFont& SkinFont::Font() const { return *m_font; }
+const QFont& SkinFont::Font() const {
+    return *m_font;
+}
 
 std::u16string InstalledFamilyFor(const std::u16string& face, int charset) {
     return ResolveFamily(ToQString(face), charset).toStdU16String();

@@ -19,7 +19,9 @@ QImage ReadImage(const QString& path) {
     return reader.read();
 }
 
-QString QtPath(const std::filesystem::path& file) { return QString::fromStdString(file.string()); }
+QString QtPath(const std::filesystem::path& file) {
+    return QString::fromStdString(file.string());
+}
 
 }  // namespace
 
@@ -90,9 +92,13 @@ bool SkinImage::LoadIconResource(int id) {
     return Adopt(ReadImage(QString::fromStdString(ResourcePath(id, ResourceKind::Icon))), false);
 }
 
-void SkinImage::Release() { *m_image = QImage(); }
+void SkinImage::Release() {
+    *m_image = QImage();
+}
 
-bool SkinImage::IsLoaded() const { return !m_image->isNull(); }
+bool SkinImage::IsLoaded() const {
+    return !m_image->isNull();
+}
 
 std::optional<ColorRef> SkinImage::AverageColor() const {
     if (m_image->isNull()) {
@@ -124,6 +130,8 @@ SkinImage SkinImage::FromImage(const QImage& image) {
     return result;
 }
 
-const QImage& SkinImage::Image() const { return *m_image; }
+const QImage& SkinImage::Image() const {
+    return *m_image;
+}
 
 }  // namespace ostrel::ui

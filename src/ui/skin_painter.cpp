@@ -21,9 +21,13 @@ namespace {
 
 const QString kEllipsis = QStringLiteral("...");
 
-QColor ToQColor(ColorRef color) { return QColor(RedOf(color), GreenOf(color), BlueOf(color)); }
+QColor ToQColor(ColorRef color) {
+    return QColor(RedOf(color), GreenOf(color), BlueOf(color));
+}
 
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+QRect ToQRect(const Rect& r) {
+    return QRect(r.left, r.top, r.Width(), r.Height());
+}
 
 QString ToQString(const std::u16string& text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
@@ -143,8 +147,7 @@ void SkinPainter::DrawBitmapStretched(const SkinImage& bitmap, double scale) {
     DrawScaled(bitmap, destination, {0, 0, bitmap.Width(), bitmap.Height()}, false);
 }
 
-void SkinPainter::StretchCopy(const SkinImage& image, const Rect& destination,
-                              const Rect& source) {
+void SkinPainter::StretchCopy(const SkinImage& image, const Rect& destination, const Rect& source) {
     DrawScaled(image, destination, source, false);
 }
 
@@ -162,9 +165,8 @@ void SkinPainter::DrawScaled(const SkinImage& image, const Rect& destination, co
     QImage sampled(visible.Width(), visible.Height(), QImage::Format_ARGB32_Premultiplied);
     std::vector<int> columns(static_cast<size_t>(visible.Width()));
     for (int x = 0; x < visible.Width(); ++x) {
-        columns[static_cast<size_t>(x)] = SampleIndex(x + visible.left - destination.left,
-                                                      destination.Width(), source.left,
-                                                      source.Width());
+        columns[static_cast<size_t>(x)] = SampleIndex(
+            x + visible.left - destination.left, destination.Width(), source.left, source.Width());
     }
     for (int y = 0; y < visible.Height(); ++y) {
         const int sourceY = SampleIndex(y + visible.top - destination.top, destination.Height(),
@@ -250,7 +252,8 @@ void SkinPainter::DrawText(const std::u16string& text, const Rect& rect, unsigne
     m_painter->setPen(ToQColor(color));
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const int lineTop = top + static_cast<int>(i) * lineHeight;
-        if (!singleLine && (flags & kDtEditControl) && i > 0 && lineTop + lineHeight > rect.bottom) {
+        if (!singleLine && (flags & kDtEditControl) && i > 0 &&
+            lineTop + lineHeight > rect.bottom) {
             break;
         }
         const QString& line = lines.at(i);

@@ -7,9 +7,9 @@ namespace ostrel::ui {
 // Pictures compiled into the program (Qt resources under ":/ostrel/resources/"), found by number
 // and kind as the system names them. A resource that is not compiled in is simply missing.
 inline constexpr int kResourceAppIcon = 128;
-inline constexpr int kResourceScrollDownArrows = 187;  // three-frame strip
-inline constexpr int kResourceScrollUpArrows = 188;    // three-frame strip
-inline constexpr int kResourcePalettePicture = 287;    // 500 × 291 bitmap
+inline constexpr int kResourceScrollDownArrows = 187;   // three-frame strip
+inline constexpr int kResourceScrollUpArrows = 188;     // three-frame strip
+inline constexpr int kResourcePalettePicture = 287;     // 500 × 291 bitmap
 inline constexpr int kResourceMainWindowPicture = 364;  // 1127 × 740 bitmap
 
 enum class ResourceKind {

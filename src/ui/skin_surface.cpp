@@ -41,13 +41,21 @@ Surface& Surface::operator=(Surface&& other) noexcept {
 
 Surface::~Surface() = default;
 
-bool Surface::IsNull() const { return m_image->isNull(); }
+bool Surface::IsNull() const {
+    return m_image->isNull();
+}
 
-int Surface::Width() const { return m_image->width(); }
+int Surface::Width() const {
+    return m_image->width();
+}
 
-int Surface::Height() const { return m_image->height(); }
+int Surface::Height() const {
+    return m_image->height();
+}
 
-void Surface::Reset(int width, int height) { *m_image = BlackImage(width, height); }
+void Surface::Reset(int width, int height) {
+    *m_image = BlackImage(width, height);
+}
 
 ColorRef Surface::PixelAt(int x, int y) const {
     if (!m_image->valid(x, y)) {
@@ -61,8 +69,12 @@ bool Surface::SavePng(const std::filesystem::path& file) const {
     return !m_image->isNull() && m_image->save(QString::fromStdString(file.string()), "PNG");
 }
 
-const QImage& Surface::Image() const { return *m_image; }
+const QImage& Surface::Image() const {
+    return *m_image;
+}
 
-QImage& Surface::Image() { return *m_image; }
+QImage& Surface::Image() {
+    return *m_image;
+}
 
 }  // namespace ostrel::ui

@@ -30,19 +30,33 @@ std::filesystem::path& ProgramFolderStorage() {
 
 }  // namespace
 
-double UiScale() { return g_uiScale; }
+double UiScale() {
+    return g_uiScale;
+}
 
-void SetUiScale(double scale) { g_uiScale = scale > 0 ? scale : kDefaultUiScale; }
+void SetUiScale(double scale) {
+    g_uiScale = scale > 0 ? scale : kDefaultUiScale;
+}
 
-int Scaled(int designPixels) { return static_cast<int>(designPixels * g_uiScale); }
+int Scaled(int designPixels) {
+    return static_cast<int>(designPixels * g_uiScale);
+}
 
-const UiFont& UiFontSetting() { return g_uiFont; }
+const UiFont& UiFontSetting() {
+    return g_uiFont;
+}
 
-void SetUiFontSetting(const UiFont& font) { g_uiFont = font; }
+void SetUiFontSetting(const UiFont& font) {
+    g_uiFont = font;
+}
 
-const std::filesystem::path& ProgramFolder() { return ProgramFolderStorage(); }
+const std::filesystem::path& ProgramFolder() {
+    return ProgramFolderStorage();
+}
 
-void SetProgramFolder(const std::filesystem::path& folder) { ProgramFolderStorage() = folder; }
+void SetProgramFolder(const std::filesystem::path& folder) {
+    ProgramFolderStorage() = folder;
+}
 
 std::filesystem::path ProgramFile(std::u16string_view relativeName) {
     std::u16string name(relativeName);

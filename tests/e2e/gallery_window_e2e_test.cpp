@@ -218,8 +218,8 @@ int DifferingPixels(const QImage& screen, const QImage& expected, int x, int y) 
     int differing = 0;
     for (int row = 0; row < expected.height(); ++row) {
         for (int column = 0; column < expected.width(); ++column) {
-            differing += (shown.pixel(column, row) & 0xFFFFFF) !=
-                         (expected.pixel(column, row) & 0xFFFFFF);
+            differing +=
+                (shown.pixel(column, row) & 0xFFFFFF) != (expected.pixel(column, row) & 0xFFFFFF);
         }
     }
     return differing;
@@ -227,7 +227,8 @@ int DifferingPixels(const QImage& screen, const QImage& expected, int x, int y) 
 
 void Keep(const QImage& image, const std::string& name) {
     const fs::path folder = OSTREL_E2E_OUTPUT_DIR;
-    std::error_code ignored;  // the pictures are for people looking at a run; tests do not need them
+    std::error_code
+        ignored;  // the pictures are for people looking at a run; tests do not need them
     fs::create_directories(folder, ignored);
     image.save(QString::fromStdString((folder / name).string()), "PNG");
 }
@@ -263,15 +264,17 @@ TEST_P(GalleryWindow, ShowsTheHeadlessPixelsMovesWhenDraggedAndCloses) {
     EXPECT_TRUE(XSession::WaitFor([&] {
         screen = session.Screenshot();
         return DifferingPixels(screen, expected, before->x, before->y) == 0;
-    })) << DifferingPixels(screen, expected, before->x, before->y) << " pixels differ";
+    })) << DifferingPixels(screen, expected, before->x, before->y)
+        << " pixels differ";
     Keep(screen, "gallery_" + variant + "_shown.png");
 
     // Drag by the background.
     const int startX = before->x + kBackgroundX;
     const int startY = before->y + kBackgroundY;
-    ASSERT_EQ(session.Run("xdotool", {"mousemove", QString::number(startX), QString::number(startY)})
-                  .exitCode,
-              0);
+    ASSERT_EQ(
+        session.Run("xdotool", {"mousemove", QString::number(startX), QString::number(startY)})
+            .exitCode,
+        0);
     QThread::msleep(200);
     ASSERT_EQ(session.Run("xdotool", {"mousedown", "1"}).exitCode, 0);
     QThread::msleep(200);
@@ -286,14 +289,16 @@ TEST_P(GalleryWindow, ShowsTheHeadlessPixelsMovesWhenDraggedAndCloses) {
     EXPECT_TRUE(XSession::WaitFor([&] {
         after = FindGallery(session);
         return after && after->x == before->x + kDragX && after->y == before->y + kDragY;
-    })) << "the window is at " << (after ? after->x : -1) << "," << (after ? after->y : -1);
+    })) << "the window is at "
+        << (after ? after->x : -1) << "," << (after ? after->y : -1);
     ASSERT_TRUE(after.has_value());
 
     session.Run("xdotool", {"mousemove", "1", "1"});
     EXPECT_TRUE(XSession::WaitFor([&] {
         screen = session.Screenshot();
         return DifferingPixels(screen, expected, after->x, after->y) == 0;
-    })) << DifferingPixels(screen, expected, after->x, after->y) << " pixels differ after the move";
+    })) << DifferingPixels(screen, expected, after->x, after->y)
+        << " pixels differ after the move";
     Keep(screen, "gallery_" + variant + "_moved.png");
 
     // The close picture ends the dialog, as a click: press and release.

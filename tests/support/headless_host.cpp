@@ -44,7 +44,9 @@ HeadlessHost::HeadlessHost() = default;
 
 HeadlessHost::~HeadlessHost() = default;
 
-std::string HeadlessHost::Name(ui::WindowHandle window) { return "#" + std::to_string(window); }
+std::string HeadlessHost::Name(ui::WindowHandle window) {
+    return "#" + std::to_string(window);
+}
 
 HeadlessHost::Window* HeadlessHost::Find(ui::WindowHandle window) const {
     const auto found = m_windows.find(window);
@@ -104,7 +106,9 @@ void HeadlessHost::DestroyWindow(ui::WindowHandle window) {
     w->client->OnWindowDestroyed();
 }
 
-bool HeadlessHost::IsWindow(ui::WindowHandle window) const { return Find(window) != nullptr; }
+bool HeadlessHost::IsWindow(ui::WindowHandle window) const {
+    return Find(window) != nullptr;
+}
 
 void HeadlessHost::SetWindowText(ui::WindowHandle window, const std::u16string& text) {
     if (Window* w = Find(window)) {
@@ -385,7 +389,9 @@ void HeadlessHost::TakeCaptureFrom(ui::WindowHandle window) {
     }
 }
 
-ui::WindowHandle HeadlessHost::GetCapture() const { return m_capture; }
+ui::WindowHandle HeadlessHost::GetCapture() const {
+    return m_capture;
+}
 
 bool HeadlessHost::TrackMouse(ui::WindowHandle window, unsigned hoverMs) {
     Window* w = Find(window);
@@ -399,7 +405,9 @@ bool HeadlessHost::TrackMouse(ui::WindowHandle window, unsigned hoverMs) {
     return true;
 }
 
-ui::Point HeadlessHost::GetCursorPos() const { return m_cursor; }
+ui::Point HeadlessHost::GetCursorPos() const {
+    return m_cursor;
+}
 
 void HeadlessHost::StartSystemMove(ui::WindowHandle window, ui::Point /*clientPoint*/) {
     if (Find(window) == nullptr) {
@@ -413,9 +421,13 @@ void HeadlessHost::StartSystemMove(ui::WindowHandle window, ui::Point /*clientPo
     }
 }
 
-ui::Rect HeadlessHost::WorkArea() const { return m_workArea; }
+ui::Rect HeadlessHost::WorkArea() const {
+    return m_workArea;
+}
 
-int HeadlessHost::LogicalDpi() const { return m_dpi; }
+int HeadlessHost::LogicalDpi() const {
+    return m_dpi;
+}
 
 void HeadlessHost::Sleep(unsigned ms) {
     ++m_sleepCount;
@@ -423,7 +435,9 @@ void HeadlessHost::Sleep(unsigned ms) {
     m_now += ms;
 }
 
-std::uint32_t HeadlessHost::TickCount() const { return static_cast<std::uint32_t>(m_now.load()); }
+std::uint32_t HeadlessHost::TickCount() const {
+    return static_cast<std::uint32_t>(m_now.load());
+}
 
 bool HeadlessHost::Owns(ui::WindowHandle owner, ui::WindowHandle window) const {
     for (const Window* w = Find(window); w != nullptr; w = Find(w->owner)) {

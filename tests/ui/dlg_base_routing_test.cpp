@@ -330,6 +330,20 @@ TEST_F(DlgBaseRouting, LeavingTellsTheHotControlItsLastPoint) {
     EXPECT_EQ(m_dialog->HotControl(), nullptr);
 }
 
+TEST_F(DlgBaseRouting, AHoverReportRepaintsTheHotControlAtTheCursor) {
+    const ui::WindowHandle w = m_dialog->Handle();
+    m_host.MouseMove(w, 30, 20);
+    m_host.MouseMove(w, 35, 25);
+    m_host.TakeInvalidations();
+    // The mouse rests for the hover time (1 ms): one report, then none until the next tracking.
+    m_host.Advance(1);
+    EXPECT_EQ(m_host.TakeInvalidations(),
+              (std::vector<Invalidation>{{w, m_dialog->Recording(kA)->GetBounds()}}));
+    EXPECT_EQ(m_dialog->LastMousePoint(), (ui::Point{35, 25}));
+    m_host.Advance(10);
+    EXPECT_TRUE(m_host.TakeInvalidations().empty());
+}
+
 TEST_F(DlgBaseRouting, CaptureFollowsTheButton) {
     const ui::WindowHandle w = m_dialog->Handle();
     m_host.MouseMove(w, 30, 20);

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <utility>
@@ -319,6 +320,14 @@ TEST_P(DlgBaseEnding, ModalRun) {
     });
     EXPECT_EQ(dialog.DoModal(), c.code);
     EXPECT_TRUE(ranModal);
+    // What was shown, as the host logged it.
+    const std::vector<std::string>& log = m_host.Log();
+    const std::string window = "#" + std::to_string(m_host.LastCreated());
+    for (const std::string& entry :
+         {"show " + window, "modal " + window, "end " + window + " " + std::to_string(c.code),
+          "destroy " + window}) {
+        EXPECT_NE(std::find(log.begin(), log.end(), entry), log.end()) << entry;
+    }
     EXPECT_EQ(dialog.Handle(), ui::kNoWindow);
     EXPECT_EQ(dialog.Recording(ui::kIdCloseButton)->releases, c.releases);
 }

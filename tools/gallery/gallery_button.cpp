@@ -18,8 +18,8 @@ constexpr unsigned kTextFlags =
 
 GalleryButton::GalleryButton(ui::WindowHandle parent, int id, ui::Rect rect, std::u16string text,
                              int disabled)
-    : CControlBase(parent, id, rect.left, rect.top, rect.right, rect.bottom, std::move(text), 1,
-                   1, disabled, 1) {}
+    : CControlBase(parent, id, rect.left, rect.top, rect.right, rect.bottom, std::move(text), 1, 1,
+                   disabled, 1) {}
 
 void GalleryButton::LoadImages(const std::filesystem::path& normal,
                                const std::filesystem::path& hover,

@@ -50,16 +50,16 @@ void CGalleryDlg::CreateControls(ui::Rect client) {
     AddControl(0, std::move(close));
 
     const UiFont& uiFont = ui::UiFontSetting();
-    auto title = std::make_unique<GalleryLabel>(window, kIdGalleryTitle,
-                                                Design(client, 12, 5, 300, 27), kTitleColor,
-                                                singleLine, u"Toolkit gallery");
+    auto title =
+        std::make_unique<GalleryLabel>(window, kIdGalleryTitle, Design(client, 12, 5, 300, 27),
+                                       kTitleColor, singleLine, u"Toolkit gallery");
     title->SetFont(uiFont.height, uiFont.face);
     AddControl(0, std::move(title));
 
-    AddControl(0, std::make_unique<GalleryLabel>(
-                      window, kIdGalleryFontLine, Design(client, 22, 46, 338, 68), kTextColor,
-                      singleLine,
-                      uiFont.face + u" shows as " + ui::InstalledFamilyFor(uiFont.face, uiFont.charset)));
+    AddControl(
+        0, std::make_unique<GalleryLabel>(
+               window, kIdGalleryFontLine, Design(client, 22, 46, 338, 68), kTextColor, singleLine,
+               uiFont.face + u" shows as " + ui::InstalledFamilyFor(uiFont.face, uiFont.charset)));
 
     auto chinese = std::make_unique<GalleryLabel>(window, kIdGalleryChineseLine,
                                                   Design(client, 22, 70, 338, 92), kTextColor,

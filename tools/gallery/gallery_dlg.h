@@ -30,8 +30,7 @@ public:
     bool OnInitDialog() override;
     void DrawContent(ui::SkinPainter& painter, const ui::Rect& client) override;
     void CreateControls(ui::Rect client) override;
-    std::intptr_t OnMessage(unsigned message, std::uintptr_t wParam,
-                            std::intptr_t lParam) override;
+    std::intptr_t OnMessage(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
 
 private:
     std::intptr_t OnToggle(std::uintptr_t wParam, std::intptr_t code);

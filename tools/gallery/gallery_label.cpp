@@ -8,8 +8,8 @@ namespace ostrel::gallery {
 
 GalleryLabel::GalleryLabel(ui::WindowHandle parent, int id, ui::Rect rect, ui::ColorRef color,
                            unsigned flags, std::u16string text)
-    : CControlBase(parent, id, rect.left, rect.top, rect.right, rect.bottom, std::move(text), 1,
-                   1, 1, 1),
+    : CControlBase(parent, id, rect.left, rect.top, rect.right, rect.bottom, std::move(text), 1, 1,
+                   1, 1),
       m_color(color),
       m_flags(flags) {}
 

@@ -11,8 +11,8 @@ namespace ostrel::gallery {
 // changes or notifies.
 class GalleryLabel : public ui::CControlBase {
 public:
-    GalleryLabel(ui::WindowHandle parent, int id, ui::Rect rect, ui::ColorRef color,
-                 unsigned flags, std::u16string text);
+    GalleryLabel(ui::WindowHandle parent, int id, ui::Rect rect, ui::ColorRef color, unsigned flags,
+                 std::u16string text);
 
     void Draw(ui::SkinPainter& painter, ui::Rect clip) override;
 

@@ -50,11 +50,13 @@ QImage ButtonFace(const QColor& fill, const QColor& edge) {
     image.fill(Qt::transparent);
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
-            const bool corner = (x == 0 || x == image.width() - 1) && (y == 0 || y == image.height() - 1);
+            const bool corner =
+                (x == 0 || x == image.width() - 1) && (y == 0 || y == image.height() - 1);
             if (corner) {
                 continue;
             }
-            const bool border = x == 0 || y == 0 || x == image.width() - 1 || y == image.height() - 1;
+            const bool border =
+                x == 0 || y == 0 || x == image.width() - 1 || y == image.height() - 1;
             image.setPixelColor(x, y, border ? edge : fill);
         }
     }
@@ -81,7 +83,8 @@ bool WriteGalleryPictures(const std::filesystem::path& programFolder) {
         Save(Frame(), kGalleryFrame, "BMP") &&
         Save(ButtonFace(QColor(60, 63, 70), QColor(110, 113, 120)), kGalleryButtonNormal, "PNG") &&
         Save(ButtonFace(QColor(53, 160, 222), QColor(140, 200, 240)), kGalleryButtonHover, "PNG") &&
-        Save(ButtonFace(QColor(32, 100, 150), QColor(53, 160, 222)), kGalleryButtonPressed, "PNG") &&
+        Save(ButtonFace(QColor(32, 100, 150), QColor(53, 160, 222)), kGalleryButtonPressed,
+             "PNG") &&
         Save(Cross(QColor(150, 150, 150)), kGalleryExitNormal, "PNG") &&
         Save(Cross(QColor(255, 255, 255)), kGalleryExitHover, "PNG");
     ui::SetProgramFolder(previous);

@@ -31,8 +31,7 @@ unsigned MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
     return flags;
 }
 
-HostWidget::HostWidget(QtHost& host, ui::WindowHandle handle, QWidget* owner,
-                       Qt::WindowFlags flags)
+HostWidget::HostWidget(QtHost& host, ui::WindowHandle handle, QWidget* owner, Qt::WindowFlags flags)
     : QWidget(owner, flags), m_host(&host), m_handle(handle) {
     // The client paints every pixel; Qt must neither clear nor fill the window first.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -66,14 +65,15 @@ void HostWidget::Press(QMouseEvent* event) {
     m_lastPressTime = event->timestamp();
     m_pressSeen = true;
     if (m_host != nullptr) {
-        m_host->MousePressed(m_handle, event->button(),
-                             MouseFlags(event->buttons(), event->modifiers()),
-                             event->position().toPoint(), event->globalPosition().toPoint(),
-                             event->timestamp());
+        m_host->MousePressed(
+            m_handle, event->button(), MouseFlags(event->buttons(), event->modifiers()),
+            event->position().toPoint(), event->globalPosition().toPoint(), event->timestamp());
     }
 }
 
-void HostWidget::mousePressEvent(QMouseEvent* event) { Press(event); }
+void HostWidget::mousePressEvent(QMouseEvent* event) {
+    Press(event);
+}
 
 void HostWidget::mouseDoubleClickEvent(QMouseEvent* event) {
     // Widgets get the double click in place of the second press; the host decides itself what

@@ -64,7 +64,9 @@ private:
     QtHost& m_host;
 };
 
-ui::Point ToPoint(QPoint p) { return {p.x(), p.y()}; }
+ui::Point ToPoint(QPoint p) {
+    return {p.x(), p.y()};
+}
 
 }  // namespace
 
@@ -90,8 +92,9 @@ struct QtHost::Window {
 
 QtHost::QtHost()
     : m_postReceiver(std::make_unique<PostReceiver>(*this)),
-      m_doubleClick(static_cast<unsigned>(QGuiApplication::styleHints()->mouseDoubleClickInterval()),
-                    QGuiApplication::styleHints()->mouseDoubleClickDistance()) {
+      m_doubleClick(
+          static_cast<unsigned>(QGuiApplication::styleHints()->mouseDoubleClickInterval()),
+          QGuiApplication::styleHints()->mouseDoubleClickDistance()) {
     m_clock.start();
 }
 
@@ -137,14 +140,14 @@ ui::WindowHandle QtHost::CreateWindow(ui::HostWindowClient& client,
     } else {
         flags |= Qt::Window;
     }
-    window->widget = new HostWidget(*this, handle, owner != nullptr ? owner->widget : nullptr, flags);
+    window->widget =
+        new HostWidget(*this, handle, owner != nullptr ? owner->widget : nullptr, flags);
     if (options.modal) {
         window->widget->setWindowModality(Qt::ApplicationModal);
     }
     window->hoverTimer = new QTimer();
     window->hoverTimer->setSingleShot(true);
-    QObject::connect(window->hoverTimer, &QTimer::timeout,
-                     [this, handle] { FireHover(handle); });
+    QObject::connect(window->hoverTimer, &QTimer::timeout, [this, handle] { FireHover(handle); });
     m_windows.emplace(handle, std::move(window));
     return handle;
 }
@@ -206,7 +209,9 @@ void QtHost::WidgetDestroyed(ui::WindowHandle window) {
     ForgetWindow(window, false);
 }
 
-bool QtHost::IsWindow(ui::WindowHandle window) const { return Find(window) != nullptr; }
+bool QtHost::IsWindow(ui::WindowHandle window) const {
+    return Find(window) != nullptr;
+}
 
 void QtHost::SetWindowText(ui::WindowHandle window, const std::u16string& text) {
     if (Window* w = Find(window)) {
@@ -364,8 +369,8 @@ void QtHost::FireTimer(ui::WindowHandle window, unsigned id) {
     }
 }
 
-std::intptr_t QtHost::SendMessage(ui::WindowHandle window, unsigned message,
-                                  std::uintptr_t wParam, std::intptr_t lParam) {
+std::intptr_t QtHost::SendMessage(ui::WindowHandle window, unsigned message, std::uintptr_t wParam,
+                                  std::intptr_t lParam) {
     Window* w = Find(window);
     return w != nullptr ? w->client->OnMessage(message, wParam, lParam) : 0;
 }
@@ -474,7 +479,9 @@ void QtHost::TakeCaptureFrom(ui::WindowHandle window) {
     }
 }
 
-ui::WindowHandle QtHost::GetCapture() const { return m_capture; }
+ui::WindowHandle QtHost::GetCapture() const {
+    return m_capture;
+}
 
 bool QtHost::TrackMouse(ui::WindowHandle window, unsigned hoverMs) {
     Window* w = Find(window);
@@ -503,7 +510,9 @@ void QtHost::FireHover(ui::WindowHandle window) {
         local.x(), local.y());
 }
 
-ui::Point QtHost::GetCursorPos() const { return ToPoint(QCursor::pos()); }
+ui::Point QtHost::GetCursorPos() const {
+    return ToPoint(QCursor::pos());
+}
 
 void QtHost::StartSystemMove(ui::WindowHandle window, ui::Point /*clientPoint*/) {
     Window* w = Find(window);
@@ -534,9 +543,13 @@ int QtHost::LogicalDpi() const {
     return screen != nullptr ? qRound(screen->logicalDotsPerInchY()) : kDefaultDpi;
 }
 
-void QtHost::Sleep(unsigned ms) { QThread::msleep(ms); }
+void QtHost::Sleep(unsigned ms) {
+    QThread::msleep(ms);
+}
 
-std::uint32_t QtHost::TickCount() const { return static_cast<std::uint32_t>(m_clock.elapsed()); }
+std::uint32_t QtHost::TickCount() const {
+    return static_cast<std::uint32_t>(m_clock.elapsed());
+}
 
 void QtHost::PaintWindow(ui::WindowHandle window, const QRect& area) {
     Window* w = Find(window);
@@ -547,9 +560,8 @@ void QtHost::PaintWindow(ui::WindowHandle window, const QRect& area) {
     if (w->surface.Width() != size.width() || w->surface.Height() != size.height()) {
         w->surface.Reset(size.width(), size.height());
     }
-    w->client->OnPaint(w->surface,
-                       {area.left(), area.top(), area.left() + area.width(),
-                        area.top() + area.height()});
+    w->client->OnPaint(w->surface, {area.left(), area.top(), area.left() + area.width(),
+                                    area.top() + area.height()});
     // The client may have destroyed its window while painting.
     if (Find(window) == w && !w->surface.IsNull()) {
         QPainter painter(w->widget);
