@@ -168,10 +168,18 @@ void SkinPainter::DrawScaled(const SkinImage& image, const Rect& destination, co
         columns[static_cast<size_t>(x)] = SampleIndex(
             x + visible.left - destination.left, destination.Width(), source.left, source.Width());
     }
+    int previousSourceY = -1;
     for (int y = 0; y < visible.Height(); ++y) {
         const int sourceY = SampleIndex(y + visible.top - destination.top, destination.Height(),
                                         source.top, source.Height());
         auto* out = reinterpret_cast<QRgb*>(sampled.scanLine(y));
+        // An enlarged picture repeats its rows: copy the row just made.
+        if (y > 0 && sourceY == previousSourceY) {
+            const auto* above = reinterpret_cast<const QRgb*>(sampled.constScanLine(y - 1));
+            std::copy(above, above + visible.Width(), out);
+            continue;
+        }
+        previousSourceY = sourceY;
         if (sourceY < 0 || sourceY >= pixels.height()) {
             std::fill(out, out + visible.Width(), 0u);
             continue;
