@@ -7,6 +7,7 @@
 #include <iterator>
 #include <random>
 
+#include "test_files.h"
 #include "base/utf.h"
 #include "device/profile_defaults.h"
 #include "profile/language.h"
@@ -15,17 +16,12 @@
 
 namespace ostrel {
 namespace {
+
+using testing_support::ReadBytes;
+using testing_support::WriteBytes;
 namespace fs = std::filesystem;
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 ino_t Inode(const fs::path& path) {
     struct stat info {};

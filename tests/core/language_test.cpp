@@ -11,21 +11,21 @@
 #include <utility>
 #include <vector>
 
+#include "test_files.h"
 #include "base/utf.h"
 #include "profile/text_file.h"
 
 namespace ostrel {
 namespace {
+
+using testing_support::ReadBytes;
+using testing_support::WriteBytes;
 namespace fs = std::filesystem;
 
 using Lines = std::vector<std::u16string>;
 
 const UiFont kStartFont;
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 // A fresh folder per test, removed with everything in it at the end.
 class LanguageFolderTest : public ::testing::Test {

@@ -9,19 +9,19 @@
 #include <string>
 #include <vector>
 
+#include "test_files.h"
 #include "assign/key_tables.h"
 #include "profile/text_file.h"
 
 namespace ostrel {
 namespace {
+
+using testing_support::ReadBytes;
+using testing_support::WriteBytes;
 namespace fs = std::filesystem;
 
 const fs::path kFixtures = fs::path(OSTREL_FIXTURES_DIR) / "macro";
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 std::vector<std::u16string> FixtureLines(const char* name) {
     auto lines = ReadTextFile(kFixtures / name, FileAccess::ReadOnly);

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "test_files.h"
 #include "device/profile_defaults.h"
 #include "profile/language.h"
 #include "profile/text_file.h"
@@ -12,12 +13,11 @@
 namespace ostrel {
 namespace {
 
+using testing_support::ReadBytes;
+using testing_support::WriteBytes;
+
 const std::string kFixtures = OSTREL_FIXTURES_DIR;
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 std::vector<std::u16string> GoldenLines() {
     return DecodeTextFile(ReadBytes(kFixtures + "/profile/every_field_changed.psf"));

@@ -1,3 +1,4 @@
+#include "test_files.h"
 #include "profile/text_file.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +14,8 @@
 
 namespace ostrel {
 namespace {
+
+using testing_support::ReadBytes;
 namespace fs = std::filesystem;
 
 // The bytes of UTF-16 little-endian text, without a byte-order mark.
@@ -26,11 +29,6 @@ std::string Utf16Bytes(std::u16string_view text) {
 }
 
 const std::string kBom = "\xFF\xFE";
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 void WriteBytes(const fs::path& path, std::string_view bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);

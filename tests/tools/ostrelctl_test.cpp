@@ -8,19 +8,19 @@
 #include <iterator>
 #include <random>
 
+#include "test_files.h"
 #include "profile/profile_file.h"
 #include "profile/text_file.h"
 
 namespace {
+
+using ostrel::testing_support::ReadBytes;
+using ostrel::testing_support::WriteBytes;
 namespace fs = std::filesystem;
 
 const std::string kFixtures = OSTREL_TOOL_FIXTURES_DIR;
 const std::string kCoreFixtures = OSTREL_FIXTURES_DIR;
 
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
 
 struct ToolRun {
     int exitCode;
