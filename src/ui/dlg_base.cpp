@@ -61,10 +61,11 @@ bool CDlgBase::MakeWindow(bool modal) {
     if (m_window != kNoWindow) {
         return false;
     }
-    // Both templates make a frameless top-level window; the shared one belongs to its parent.
+    // Both templates make a frameless top-level window. The main window's is the application's
+    // own window in the task switcher; the shared one belongs to its parent.
     WindowOptions options;
     options.kind = WindowKind::Dialog;
-    options.owner = m_parent;
+    options.owner = m_templateId == kIdTemplateMain ? kNoWindow : m_parent;
     options.modal = modal;
     m_modal = modal;
     m_window = CurrentHost().CreateWindow(*this, options);
