@@ -141,26 +141,34 @@ void VirtualMouse::Violation(size_t frame, std::string what) {
 }
 
 bool VirtualMouse::SetFeature(HidHandle handle, std::span<const uint8_t> report) {
-    std::lock_guard lock(m_mutex);
-    auto target = m_open.find(handle.id);
-    if (target == m_open.end() || !target->second.feature || !Alive(target->second)) return false;
     ReceivedFrame frame;
-    frame.timeMs = m_clock();
-    frame.productId = target->second.productId;
-    std::copy_n(report.begin(), std::min(report.size(), kFrameLength), frame.bytes.begin());
-    if (m_failSends) {
-        // The frame never arrives; its sequence number is used up all the same.
-        m_lastSequence = frame.bytes[kFrameSequence];
-        return false;
+    std::vector<FrameViolation> caused;
+    FrameObserver observer;
+    {
+        std::lock_guard lock(m_mutex);
+        auto target = m_open.find(handle.id);
+        if (target == m_open.end() || !target->second.feature || !Alive(target->second)) return false;
+        frame.timeMs = m_clock();
+        frame.productId = target->second.productId;
+        std::copy_n(report.begin(), std::min(report.size(), kFrameLength), frame.bytes.begin());
+        if (m_failSends) {
+            // The frame never arrives; its sequence number is used up all the same.
+            m_lastSequence = frame.bytes[kFrameSequence];
+            return false;
+        }
+        m_frames.push_back(frame);
+        const size_t index = m_frames.size() - 1;
+        const size_t violationsBefore = m_violations.size();
+        if (report.size() != kFrameLength) {
+            Violation(index, "frame of " + std::to_string(report.size()) + " bytes instead of 33");
+        }
+        // Behind the receiver a sleeping mouse never sees the frame.
+        const bool reachesMouse = frame.productId == kProductWired || m_options.mouseAwake;
+        Decode(index, frame.bytes, reachesMouse, target->second);
+        caused.assign(m_violations.begin() + static_cast<std::ptrdiff_t>(violationsBefore), m_violations.end());
+        observer = m_frameObserver;
     }
-    m_frames.push_back(frame);
-    const size_t index = m_frames.size() - 1;
-    if (report.size() != kFrameLength) {
-        Violation(index, "frame of " + std::to_string(report.size()) + " bytes instead of 33");
-    }
-    // Behind the receiver a sleeping mouse never sees the frame.
-    const bool reachesMouse = frame.productId == kProductWired || m_options.mouseAwake;
-    Decode(index, frame.bytes, reachesMouse, target->second);
+    if (observer) observer(frame, caused);
     return true;
 }
 
@@ -410,6 +418,21 @@ void VirtualMouse::SetBattery(uint8_t level, uint8_t chargeState) {
     std::lock_guard lock(m_mutex);
     m_options.battery = level;
     m_options.chargeState = chargeState;
+}
+
+uint8_t VirtualMouse::BatteryLevel() const {
+    std::lock_guard lock(m_mutex);
+    return m_options.battery;
+}
+
+uint8_t VirtualMouse::ChargeState() const {
+    std::lock_guard lock(m_mutex);
+    return m_options.chargeState;
+}
+
+void VirtualMouse::SetFrameObserver(FrameObserver observer) {
+    std::lock_guard lock(m_mutex);
+    m_frameObserver = std::move(observer);
 }
 
 void VirtualMouse::SetFailSends(bool fail) {

@@ -90,6 +90,12 @@ public:
 
     void SetMouseAwake(bool awake);
     void SetBattery(uint8_t level, uint8_t chargeState);
+    uint8_t BatteryLevel() const;
+    uint8_t ChargeState() const;
+    // Called for every frame as it arrives, with the violations it caused (a macro upload's may
+    // come with the frame after it), on the sender's thread and outside the mouse's lock.
+    using FrameObserver = std::function<void(const ReceivedFrame&, const std::vector<FrameViolation>&)>;
+    void SetFrameObserver(FrameObserver observer);
     // Makes a send fail, as a device that stops answering does.
     void SetFailSends(bool fail);
     // Queues an input report on a product's input interface.
@@ -154,6 +160,7 @@ private:
     std::map<uint16_t, unsigned> m_pathGeneration;  // part of the paths; a new path bumps it
     std::map<uint16_t, unsigned> m_plugCount;       // handles live as long as their plug-in
     std::function<void(Hotplug)> m_hotplugListener;
+    FrameObserver m_frameObserver;
 };
 
 }  // namespace ostrel

@@ -1,11 +1,11 @@
 #include "ostrelctl/device_commands.h"
 
 #include <cctype>
-#include <cstdio>
 #include <iostream>
 
 #include "base/number_text.h"
 #include "device/device_link.h"
+#include "device/frame_log.h"
 #include "device/link_window.h"
 #include "device/scheduler.h"
 #include "device/status_answer.h"
@@ -45,16 +45,6 @@ std::optional<ProfileRecord> LoadProfile(const std::string& file, std::string& r
         return std::nullopt;
     }
     return std::move(*record);
-}
-
-std::string HexLine(const std::array<uint8_t, kFrameLength>& bytes) {
-    std::string line;
-    char pair[3];
-    for (uint8_t byte : bytes) {
-        std::snprintf(pair, sizeof pair, "%02X", byte);
-        line += pair;
-    }
-    return line;
 }
 
 }  // namespace
@@ -121,10 +111,10 @@ int Frames(const std::vector<std::string>& args) {
     engine.changeFlags = kChangeAll;
     engine.FlushChanges();
 
-    for (const ReceivedFrame& frame : mouse.Frames()) std::cout << HexLine(frame.bytes) << "\n";
+    for (const ReceivedFrame& frame : mouse.Frames()) std::cout << FrameHex(frame.bytes) << "\n";
     const std::vector<FrameViolation> violations = mouse.Violations();
     for (const FrameViolation& violation : violations) {
-        std::cerr << "frame " << violation.frameIndex + 1 << ": " << violation.what << "\n";
+        std::cerr << ViolationLogLine(violation) << "\n";
     }
     return violations.empty() ? 0 : kExitViolations;
 }
