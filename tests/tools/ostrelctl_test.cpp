@@ -2,13 +2,16 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 
 #include "test_files.h"
+#include "platform/hidraw/linux_hid_transport.h"
 #include "profile/profile_file.h"
 #include "profile/text_file.h"
 
@@ -148,6 +151,114 @@ TEST_F(OstrelctlTest, StatusDecodeReadsTheAnswerAsTheProgramDoes) {
     }
 }
 
+// Whether `text` is one JSON value and nothing else; counts the members of every "interfaces" array.
+class JsonChecker {
+public:
+    explicit JsonChecker(const std::string& text) : m_text(text) {}
+
+    bool Valid() {
+        SkipSpace();
+        if (!Value()) return false;
+        SkipSpace();
+        return m_at == m_text.size();
+    }
+    size_t interfaces = 0;
+
+private:
+    bool Value() {
+        SkipSpace();
+        if (m_at >= m_text.size()) return false;
+        const char c = m_text[m_at];
+        if (c == '{') return Members();
+        if (c == '[') return Elements(false);
+        if (c == '"') return String(nullptr);
+        for (const char* word : {"true", "false", "null"}) {
+            if (m_text.compare(m_at, std::strlen(word), word) == 0) {
+                m_at += std::strlen(word);
+                return true;
+            }
+        }
+        const size_t start = m_at;
+        if (m_text[m_at] == '-') ++m_at;
+        while (m_at < m_text.size() && std::isdigit(static_cast<unsigned char>(m_text[m_at]))) ++m_at;
+        return m_at > start && std::isdigit(static_cast<unsigned char>(m_text[m_at - 1]));
+    }
+    bool Members() {
+        ++m_at;
+        SkipSpace();
+        if (Take('}')) return true;
+        do {
+            SkipSpace();
+            std::string key;
+            if (!String(&key)) return false;
+            SkipSpace();
+            if (!Take(':')) return false;
+            SkipSpace();
+            const bool ok = key == "interfaces" && m_at < m_text.size() && m_text[m_at] == '['
+                                ? Elements(true)
+                                : Value();
+            if (!ok) return false;
+            SkipSpace();
+        } while (Take(','));
+        return Take('}');
+    }
+    bool Elements(bool countThem) {
+        ++m_at;
+        SkipSpace();
+        if (Take(']')) return true;
+        do {
+            if (!Value()) return false;
+            if (countThem) ++interfaces;
+            SkipSpace();
+        } while (Take(','));
+        return Take(']');
+    }
+    bool String(std::string* out) {
+        if (!Take('"')) return false;
+        while (m_at < m_text.size() && m_text[m_at] != '"') {
+            if (static_cast<unsigned char>(m_text[m_at]) < 0x20) return false;
+            if (m_text[m_at] == '\\') ++m_at;
+            if (out != nullptr && m_at < m_text.size()) *out += m_text[m_at];
+            ++m_at;
+        }
+        return Take('"');
+    }
+    bool Take(char c) {
+        if (m_at >= m_text.size() || m_text[m_at] != c) return false;
+        ++m_at;
+        return true;
+    }
+    void SkipSpace() {
+        while (m_at < m_text.size() && std::isspace(static_cast<unsigned char>(m_text[m_at]))) ++m_at;
+    }
+
+    const std::string& m_text;
+    size_t m_at = 0;
+};
+
+// The HID interfaces of the machine the test runs on, possibly none; the kernel test covers a
+// mouse.
+TEST_F(OstrelctlTest, DevicesListsEveryInterfaceAsJson) {
+    const ToolRun run = Ostrelctl("devices");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    JsonChecker json(run.out);
+    EXPECT_TRUE(json.Valid()) << run.out;
+    ostrel::hidraw::LinuxHidTransport transport;
+    EXPECT_EQ(json.interfaces, transport.Enumerate().size()) << run.out;
+    EXPECT_EQ(run.out.rfind("{\"interfaces\": [", 0), 0u) << run.out;
+}
+
+TEST_F(OstrelctlTest, StatusWithoutAMouseFailsWithTheReason) {
+    ostrel::hidraw::LinuxHidTransport transport;
+    for (const ostrel::HidInterfaceInfo& info : transport.Enumerate()) {
+        if (info.vendorId == ostrel::kMouseVendorId) GTEST_SKIP() << "a mouse is plugged in";
+    }
+    const ToolRun run = Ostrelctl("status");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "ostrelctl: no mouse found (no feature interface of 248A:5B2E or 248A:5B2F)\n");
+}
+
 TEST_F(OstrelctlTest, BadArgumentsPrintUsageAndExitTwo) {
     const std::string cases[] = {
         "",
@@ -167,6 +278,8 @@ TEST_F(OstrelctlTest, BadArgumentsPrintUsageAndExitTwo) {
         "frames --speed 3 a.psf b.psf",
         "status decode 0C00",
         "status decode " + std::string(66, 'G'),
+        "devices --all",
+        "status now",
     };
     for (const std::string& arguments : cases) {
         const ToolRun run = Ostrelctl(arguments);

@@ -11,7 +11,7 @@ int Usage() {
     std::cerr << "usage: ostrelctl profile dump FILE | settings dump FILE | macro dump FILE | "
                  "profile defaults [--slot N] [--sensor 0xNNNN] [--lang FILE] | "
                  "frames [--sensor 0xNNNN] [--library FILE.mlf] HELD.psf PROFILE.psf | "
-                 "status decode HEXBYTES\n";
+                 "status decode HEXBYTES | devices | status\n";
     return kExitUsage;
 }
 

@@ -13,6 +13,7 @@
 #include "macro/macro_library_file.h"
 #include "ostrelctl/cli.h"
 #include "ostrelctl/device_commands.h"
+#include "ostrelctl/hid_commands.h"
 #include "ostrelctl/macro_json.h"
 #include "ostrelctl/profile_json.h"
 #include "profile/language.h"
@@ -113,5 +114,7 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && args[0] == "status" && args[1] == "decode") {
         return ostrelctl::StatusDecode(args[2]);
     }
+    if (args.size() == 1 && args[0] == "devices") return ostrelctl::Devices();
+    if (args.size() == 1 && args[0] == "status") return ostrelctl::Status();
     return Usage();
 }
