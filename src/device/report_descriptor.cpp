@@ -39,7 +39,7 @@ struct GlobalState {
 };
 
 struct ReportBits {
-    std::array<uint64_t, 2> bits{};      // input, feature
+    std::array<uint64_t, 2> bits{};  // input, feature
     std::array<bool, 2> present{};
 };
 
@@ -54,17 +54,20 @@ Result<ReportDescriptorInfo> Malformed(size_t offset, const std::string& what) {
 
 uint32_t LittleEndian(std::span<const uint8_t> data) {
     uint32_t value = 0;
-    for (size_t i = data.size(); i-- > 0;) value = (value << 8) | data[i];
+    for (size_t i = data.size(); i-- > 0;)
+        value = (value << 8) | data[i];
     return value;
 }
 
 uint16_t WindowsLength(const std::map<uint8_t, ReportBits>& reports, size_t kind) {
     uint16_t longest = 0;
     for (const auto& [id, report] : reports) {
-        if (!report.present[kind]) continue;
+        if (!report.present[kind])
+            continue;
         // The report id byte is counted even where the device numbers no reports.
         const auto length = static_cast<uint16_t>((report.bits[kind] + 7) / 8 + 1);
-        if (length > longest) longest = length;
+        if (length > longest)
+            longest = length;
     }
     return longest;
 }
@@ -73,9 +76,9 @@ uint16_t WindowsLength(const std::map<uint8_t, ReportBits>& reports, size_t kind
 
 Result<ReportDescriptorInfo> ParseReportDescriptor(std::span<const uint8_t> descriptor) {
     if (descriptor.size() > kMaxReportDescriptorLength) {
-        return Malformed(kMaxReportDescriptorLength, "descriptor longer than " +
-                                                         std::to_string(kMaxReportDescriptorLength) +
-                                                         " bytes");
+        return Malformed(
+            kMaxReportDescriptorLength,
+            "descriptor longer than " + std::to_string(kMaxReportDescriptorLength) + " bytes");
     }
     ReportDescriptorInfo result;
     std::vector<CollectionReports> collections;
@@ -92,10 +95,12 @@ Result<ReportDescriptorInfo> ParseReportDescriptor(std::span<const uint8_t> desc
         const uint8_t prefix = descriptor[offset++];
         if (prefix == kLongItemPrefix) {
             // No long item is defined; they are skipped whole.
-            if (descriptor.size() - offset < 2) return Malformed(itemStart, "long item cut short");
+            if (descriptor.size() - offset < 2)
+                return Malformed(itemStart, "long item cut short");
             const size_t dataSize = descriptor[offset];
             offset += 2;
-            if (descriptor.size() - offset < dataSize) return Malformed(itemStart, "long item cut short");
+            if (descriptor.size() - offset < dataSize)
+                return Malformed(itemStart, "long item cut short");
             offset += dataSize;
             continue;
         }
@@ -103,7 +108,8 @@ Result<ReportDescriptorInfo> ParseReportDescriptor(std::span<const uint8_t> desc
         const uint8_t size = kDataSizes[prefix & 0x03];
         const auto type = static_cast<uint8_t>((prefix >> 2) & 0x03);
         const auto tag = static_cast<uint8_t>(prefix >> 4);
-        if (descriptor.size() - offset < size) return Malformed(itemStart, "item cut short");
+        if (descriptor.size() - offset < size)
+            return Malformed(itemStart, "item cut short");
         const uint32_t value = LittleEndian(descriptor.subspan(offset, size));
         offset += size;
 
@@ -111,7 +117,8 @@ Result<ReportDescriptorInfo> ParseReportDescriptor(std::span<const uint8_t> desc
             switch (tag) {
                 case kTagInput:
                 case kTagFeature: {
-                    if (depth == 0) return Malformed(itemStart, "data item outside any collection");
+                    if (depth == 0)
+                        return Malformed(itemStart, "data item outside any collection");
                     const size_t kind = tag == kTagInput ? 0 : 1;
                     ReportBits& report = collections.back().reports[global.reportId];
                     report.present[kind] = true;
@@ -124,7 +131,8 @@ Result<ReportDescriptorInfo> ParseReportDescriptor(std::span<const uint8_t> desc
                     break;
                 }
                 case kTagOutput:
-                    if (depth == 0) return Malformed(itemStart, "data item outside any collection");
+                    if (depth == 0)
+                        return Malformed(itemStart, "data item outside any collection");
                     break;
                 case kTagCollection:
                     if (depth == 0) {
@@ -132,15 +140,16 @@ Result<ReportDescriptorInfo> ParseReportDescriptor(std::span<const uint8_t> desc
                         added.info.collectionType = static_cast<uint8_t>(value);
                         if (haveUsage) {
                             // A four-byte usage carries its own page in the high half.
-                            added.info.usagePage =
-                                static_cast<uint16_t>(usageSize == 4 ? usage >> 16 : global.usagePage);
+                            added.info.usagePage = static_cast<uint16_t>(
+                                usageSize == 4 ? usage >> 16 : global.usagePage);
                             added.info.usage = static_cast<uint16_t>(usage);
                         }
                     }
                     ++depth;
                     break;
                 case kTagEndCollection:
-                    if (depth == 0) return Malformed(itemStart, "end of a collection never opened");
+                    if (depth == 0)
+                        return Malformed(itemStart, "end of a collection never opened");
                     --depth;
                     break;
                 default:
@@ -149,26 +158,33 @@ Result<ReportDescriptorInfo> ParseReportDescriptor(std::span<const uint8_t> desc
             haveUsage = false;
         } else if (type == kTypeGlobal) {
             switch (tag) {
-                case kTagUsagePage: global.usagePage = value; break;
-                case kTagReportSize: global.reportSize = value; break;
-                case kTagReportCount: global.reportCount = value; break;
+                case kTagUsagePage:
+                    global.usagePage = value;
+                    break;
+                case kTagReportSize:
+                    global.reportSize = value;
+                    break;
+                case kTagReportCount:
+                    global.reportCount = value;
+                    break;
                 case kTagReportId:
                     if (value == 0 || value > 0xFF) {
-                        return Malformed(itemStart, "report id " + std::to_string(value) +
-                                                        " outside 1-255");
+                        return Malformed(itemStart,
+                                         "report id " + std::to_string(value) + " outside 1-255");
                     }
                     global.reportId = static_cast<uint8_t>(value);
                     result.usesReportIds = true;
                     break;
                 case kTagPush:
                     if (stack.size() == kMaxGlobalPushDepth) {
-                        return Malformed(itemStart, "push deeper than " +
-                                                        std::to_string(kMaxGlobalPushDepth));
+                        return Malformed(itemStart,
+                                         "push deeper than " + std::to_string(kMaxGlobalPushDepth));
                     }
                     stack.push_back(global);
                     break;
                 case kTagPop:
-                    if (stack.empty()) return Malformed(itemStart, "pop without push");
+                    if (stack.empty())
+                        return Malformed(itemStart, "pop without push");
                     global = stack.back();
                     stack.pop_back();
                     break;
@@ -181,7 +197,8 @@ Result<ReportDescriptorInfo> ParseReportDescriptor(std::span<const uint8_t> desc
             usageSize = size;
         }
     }
-    if (depth != 0) return Malformed(descriptor.size(), "collection not closed");
+    if (depth != 0)
+        return Malformed(descriptor.size(), "collection not closed");
 
     for (const CollectionReports& collection : collections) {
         TopLevelCollection info = collection.info;

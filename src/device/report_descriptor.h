@@ -31,7 +31,7 @@ struct TopLevelCollection {
 
 struct ReportDescriptorInfo {
     std::vector<TopLevelCollection> collections;  // in descriptor order
-    bool usesReportIds = false;                    // some Report ID item is present
+    bool usesReportIds = false;                   // some Report ID item is present
 };
 
 // Parses a HID report descriptor. A malformed one (a truncated item, an unbalanced collection or

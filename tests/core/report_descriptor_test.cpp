@@ -20,6 +20,8 @@ struct ValidCase {
     bool usesReportIds;
 };
 
+// The descriptors keep one item to a line beside its meaning, which the formatter would undo.
+// clang-format off
 const ValidCase kValidCases[] = {
     {"one feature report with an id",
      {
@@ -176,6 +178,7 @@ const ValidCase kValidCases[] = {
      {},
      false},
 };
+// clang-format on
 
 TEST(ReportDescriptorTest, LengthsAsWindowsCountsThem) {
     for (const ValidCase& c : kValidCases) {
@@ -198,6 +201,7 @@ Bytes Repeated(size_t count, uint8_t byte, Bytes tail = {}) {
     return bytes;
 }
 
+// clang-format off
 const MalformedCase kMalformedCases[] = {
     {"item data past the end", {0xA1, 0x01, 0x76, 0x08}, "byte 2: item cut short"},
     {"long item data past the end", {0xFE, 0x05, 0x10, 0x01}, "byte 0: long item cut short"},
@@ -234,6 +238,7 @@ const MalformedCase kMalformedCases[] = {
      "byte 15: report 3 longer than 16383 bytes"},
     {"descriptor longer than the limit", Bytes(4097, 0x00), "byte 4096: descriptor longer than 4096"},
 };
+// clang-format on
 
 TEST(ReportDescriptorTest, MalformedDescriptorsFailWithOffsetAndReason) {
     for (const MalformedCase& c : kMalformedCases) {

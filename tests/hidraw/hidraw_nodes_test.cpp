@@ -36,8 +36,10 @@ TEST(HidrawNodesTest, HidIdLine) {
     };
     const Case cases[] = {
         {"usb device among other lines",
-         "DRIVER=hid-generic\nHID_ID=0003:0000248A:00005B2E\nHID_NAME=mouse\n", std::pair{0x248A, 0x5B2E}},
-        {"lower-case hex, last line without line feed", "HID_ID=0006:0000248a:00005b2f", std::pair{0x248A, 0x5B2F}},
+         "DRIVER=hid-generic\nHID_ID=0003:0000248A:00005B2E\nHID_NAME=mouse\n",
+         std::pair{0x248A, 0x5B2E}},
+        {"lower-case hex, last line without line feed", "HID_ID=0006:0000248a:00005b2f",
+         std::pair{0x248A, 0x5B2F}},
         {"no HID_ID line", "DRIVER=hid-generic\nHID_NAME=x\n", std::nullopt},
         {"a key that only starts like it", "XHID_ID=0003:0000248A:00005B2E\n", std::nullopt},
         {"vendor beyond 16 bits", "HID_ID=0003:0001248A:00005B2E\n", std::nullopt},
@@ -45,7 +47,8 @@ TEST(HidrawNodesTest, HidIdLine) {
         {"not hex", "HID_ID=0003:0000248G:00005B2E\n", std::nullopt},
         {"empty field", "HID_ID=0003::00005B2E\n", std::nullopt},
     };
-    for (const Case& c : cases) EXPECT_EQ(ParseHidId(c.uevent), c.ids) << c.name;
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseHidId(c.uevent), c.ids) << c.name;
 }
 
 TEST(HidrawNodesTest, NodeNumbers) {
@@ -60,15 +63,19 @@ TEST(HidrawNodesTest, NodeNumbers) {
 // "report_descriptor" files, as the kernel lays them out.
 class FakeSysfs : public testing::Test {
 protected:
-    FakeSysfs() : m_root(fs::temp_directory_path() / ("ostrel-sysfs-" + std::to_string(std::random_device{}()))) {
+    FakeSysfs()
+        : m_root(fs::temp_directory_path() /
+                 ("ostrel-sysfs-" + std::to_string(std::random_device{}()))) {
         fs::create_directories(m_root);
     }
     ~FakeSysfs() override { fs::remove_all(m_root); }
 
-    fs::path HidDevice(const std::string& name, const std::string* uevent, const Bytes* descriptor) {
+    fs::path HidDevice(const std::string& name, const std::string* uevent,
+                       const Bytes* descriptor) {
         const fs::path folder = m_root / name;
         fs::create_directories(folder);
-        if (uevent != nullptr) std::ofstream(folder / "uevent", std::ios::binary) << *uevent;
+        if (uevent != nullptr)
+            std::ofstream(folder / "uevent", std::ios::binary) << *uevent;
         if (descriptor != nullptr) {
             std::ofstream(folder / "report_descriptor", std::ios::binary)
                 .write(reinterpret_cast<const char*>(descriptor->data()),
@@ -88,12 +95,16 @@ TEST_F(FakeSysfs, NodesBecomeOneInterfacePerTopLevelCollectionInNodeOrder) {
     const std::string noIds = "DRIVER=hid-generic\n";
 
     std::vector<HidrawNode> nodes = {
-        ReadHidrawNode("/dev/hidraw10", 10, HidDevice("0003:046D:C31C.000B", &keyboardIds, &kKeyboardDescriptor)),
-        ReadHidrawNode("/dev/hidraw2", 2, HidDevice("0003:248A:5B2E.0003", &mouseIds, &kMouseDescriptor)),
+        ReadHidrawNode("/dev/hidraw10", 10,
+                       HidDevice("0003:046D:C31C.000B", &keyboardIds, &kKeyboardDescriptor)),
+        ReadHidrawNode("/dev/hidraw2", 2,
+                       HidDevice("0003:248A:5B2E.0003", &mouseIds, &kMouseDescriptor)),
         ReadHidrawNode("/dev/hidraw3", 3, HidDevice("0003:248A:5B2E.0004", &mouseIds, &truncated)),
         ReadHidrawNode("/dev/hidraw4", 4, HidDevice("0003:248A:5B2E.0005", &mouseIds, nullptr)),
-        ReadHidrawNode("/dev/hidraw5", 5, HidDevice("0003:248A:5B2E.0006", &noIds, &kMouseDescriptor)),
-        ReadHidrawNode("/dev/hidraw6", 6, HidDevice("0003:248A:5B2E.0007", &mouseIds, &noCollection)),
+        ReadHidrawNode("/dev/hidraw5", 5,
+                       HidDevice("0003:248A:5B2E.0006", &noIds, &kMouseDescriptor)),
+        ReadHidrawNode("/dev/hidraw6", 6,
+                       HidDevice("0003:248A:5B2E.0007", &mouseIds, &noCollection)),
     };
     const std::vector<HidrawInterface> listed = InterfacesOfNodes(nodes);
 
@@ -105,9 +116,12 @@ TEST_F(FakeSysfs, NodesBecomeOneInterfacePerTopLevelCollectionInNodeOrder) {
     const std::vector<Expected> expected = {
         {"/dev/hidraw2", 0x248A, 0x5B2E, 33, 0, 1, ""},
         {"/dev/hidraw2", 0x248A, 0x5B2E, 0, 33, 2, ""},
-        {"/dev/hidraw3", 0x248A, 0x5B2E, 0, 0, 0, "report descriptor: byte 9: collection not closed"},
-        {"/dev/hidraw4", 0x248A, 0x5B2E, 0, 0, 0, (m_root / "0003:248A:5B2E.0005/report_descriptor").string() + ": No such file"},
-        {"/dev/hidraw5", 0, 0, 0, 0, 0, (m_root / "0003:248A:5B2E.0006/uevent").string() + ": no usable HID_ID"},
+        {"/dev/hidraw3", 0x248A, 0x5B2E, 0, 0, 0,
+         "report descriptor: byte 9: collection not closed"},
+        {"/dev/hidraw4", 0x248A, 0x5B2E, 0, 0, 0,
+         (m_root / "0003:248A:5B2E.0005/report_descriptor").string() + ": No such file"},
+        {"/dev/hidraw5", 0, 0, 0, 0, 0,
+         (m_root / "0003:248A:5B2E.0006/uevent").string() + ": no usable HID_ID"},
         {"/dev/hidraw6", 0x248A, 0x5B2E, 0, 0, 0, "report descriptor: no top-level collection"},
         {"/dev/hidraw10", 0x046D, 0xC31C, 9, 0, 6, ""},
     };
@@ -115,9 +129,11 @@ TEST_F(FakeSysfs, NodesBecomeOneInterfacePerTopLevelCollectionInNodeOrder) {
     for (size_t i = 0; i < expected.size(); ++i) {
         const Expected& e = expected[i];
         const HidrawInterface& got = listed[i];
-        EXPECT_EQ(got.info, (HidInterfaceInfo{e.path, e.vendor, e.product, e.input, e.feature})) << "member " << i;
+        EXPECT_EQ(got.info, (HidInterfaceInfo{e.path, e.vendor, e.product, e.input, e.feature}))
+            << "member " << i;
         EXPECT_EQ(got.usage, e.usage) << "member " << i;
-        EXPECT_EQ(got.problem.rfind(e.problemStart, 0), 0u) << "member " << i << ": " << got.problem;
+        EXPECT_EQ(got.problem.rfind(e.problemStart, 0), 0u)
+            << "member " << i << ": " << got.problem;
         EXPECT_EQ(got.problem.empty(), e.problemStart.empty()) << "member " << i;
     }
 }

@@ -16,8 +16,8 @@ namespace {
 // Devices that cannot be opened: the reason names the node and the system's own words. Real
 // nodes, reads and hot-plug are exercised on a kernel by the vm test.
 TEST(LinuxHidTransportTest, OpenFailuresCarryTheNodeAndTheReason) {
-    const std::filesystem::path notHidraw =
-        std::filesystem::temp_directory_path() / ("ostrel-not-hidraw-" + std::to_string(::getpid()));
+    const std::filesystem::path notHidraw = std::filesystem::temp_directory_path() /
+                                            ("ostrel-not-hidraw-" + std::to_string(::getpid()));
     std::ofstream(notHidraw) << "plain file";
     struct Case {
         std::string path;
@@ -25,7 +25,8 @@ TEST(LinuxHidTransportTest, OpenFailuresCarryTheNodeAndTheReason) {
     };
     const Case cases[] = {
         {"/dev/ostrel-missing-hidraw", "/dev/ostrel-missing-hidraw: No such file or directory"},
-        {notHidraw.string(), notHidraw.string() + ": not a hidraw node (Inappropriate ioctl for device)"},
+        {notHidraw.string(),
+         notHidraw.string() + ": not a hidraw node (Inappropriate ioctl for device)"},
     };
     LinuxHidTransport transport;
     for (const Case& c : cases) {

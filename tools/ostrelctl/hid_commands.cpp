@@ -102,7 +102,8 @@ private:
 };
 
 // The feature interface of a product as the scan identifies it.
-std::optional<std::string> FeaturePath(const std::vector<HidInterfaceInfo>& interfaces, uint16_t productId) {
+std::optional<std::string> FeaturePath(const std::vector<HidInterfaceInfo>& interfaces,
+                                       uint16_t productId) {
     for (const HidInterfaceInfo& info : interfaces) {
         if (info.vendorId == kMouseVendorId && info.productId == productId &&
             info.inputReportLength != kInterfaceReportLength &&
@@ -118,13 +119,16 @@ std::optional<std::string> FeaturePath(const std::vector<HidInterfaceInfo>& inte
 int Devices() {
     LinuxHidTransport transport;
     auto interfaces = transport.EnumerateInterfaces();
-    if (!interfaces) return Fail(interfaces.reason());
+    if (!interfaces)
+        return Fail(interfaces.reason());
     // Collections of one node share its path: it is opened once.
     std::map<std::string, std::string> openErrors;
     for (const HidrawInterface& listed : *interfaces) {
-        if (openErrors.count(listed.info.path) != 0) continue;
+        if (openErrors.count(listed.info.path) != 0)
+            continue;
         auto handle = transport.OpenWithReason(listed.info.path);
-        if (handle) transport.Close(*handle);
+        if (handle)
+            transport.Close(*handle);
         openErrors[listed.info.path] = handle ? std::string() : handle.reason();
     }
     std::cout << "{\"interfaces\": [";
@@ -135,7 +139,8 @@ int Devices() {
                   << ", \"path\": " << JsonText(listed.info.path)
                   << ", \"vendorId\": " << Hex(listed.info.vendorId)
                   << ", \"productId\": " << Hex(listed.info.productId)
-                  << ", \"usagePage\": " << Hex(listed.usagePage) << ", \"usage\": " << Hex(listed.usage)
+                  << ", \"usagePage\": " << Hex(listed.usagePage)
+                  << ", \"usage\": " << Hex(listed.usage)
                   << ", \"inputReportLength\": " << listed.info.inputReportLength
                   << ", \"featureReportLength\": " << listed.info.featureReportLength
                   << ", \"opens\": " << (openError.empty() ? "true" : "false")
@@ -150,9 +155,11 @@ int Status() {
     LinuxHidTransport system;
     AnswerRecorder transport(system);
     auto listed = system.EnumerateInterfaces();
-    if (!listed) return Fail(listed.reason());
+    if (!listed)
+        return Fail(listed.reason());
     std::vector<HidInterfaceInfo> interfaces;
-    for (const HidrawInterface& entry : *listed) interfaces.push_back(entry.info);
+    for (const HidrawInterface& entry : *listed)
+        interfaces.push_back(entry.info);
 
     ScratchFolder data;
     LanguageTable language;
@@ -165,26 +172,32 @@ int Status() {
     DeviceLink link(transport, scheduler, config, library, language, window);
 
     bool found = false;
-    for (const auto& [product, handle] :
-         {std::pair{kProductWired, &link.wiredHandle}, std::pair{kProductReceiver, &link.receiverHandle}}) {
+    for (const auto& [product, handle] : {std::pair{kProductWired, &link.wiredHandle},
+                                          std::pair{kProductReceiver, &link.receiverHandle}}) {
         const auto path = FeaturePath(interfaces, product);
-        if (!path) continue;
+        if (!path)
+            continue;
         found = true;
         auto opened = system.OpenWithReason(*path);
-        if (opened) *handle = *opened;
+        if (opened)
+            *handle = *opened;
     }
-    if (!found) return Fail("no mouse found (no feature interface of 248A:5B2E or 248A:5B2F)");
-    if (!link.AnyHandleOpen()) return Fail(system.LastError());
+    if (!found)
+        return Fail("no mouse found (no feature interface of 248A:5B2E or 248A:5B2F)");
+    if (!link.AnyHandleOpen())
+        return Fail(system.LastError());
 
     link.QueryStatus();
     for (HidHandle handle : {link.wiredHandle, link.receiverHandle}) {
-        if (handle.IsOpen()) transport.Close(handle);
+        if (handle.IsOpen())
+            transport.Close(handle);
     }
     if (!transport.answer) {
         const std::string reason = system.LastError();
         return Fail(reason.empty() ? "the status query failed" : reason);
     }
-    if ((*transport.answer)[kFrameCommand] == 0) return Fail("the mouse did not answer the status query");
+    if ((*transport.answer)[kFrameCommand] == 0)
+        return Fail("the mouse did not answer the status query");
     std::string hex;
     char pair[3];
     for (uint8_t byte : *transport.answer) {

@@ -15,7 +15,8 @@ constexpr std::string_view kHidIdKey = "HID_ID=";
 constexpr std::string_view kHidrawPrefix = "hidraw";
 
 std::optional<uint32_t> HexField(std::string_view text) {
-    if (text.empty() || text.size() > 8) return std::nullopt;
+    if (text.empty() || text.size() > 8)
+        return std::nullopt;
     uint32_t value = 0;
     for (char c : text) {
         uint32_t digit = 0;
@@ -55,28 +56,34 @@ std::optional<std::pair<uint16_t, uint16_t>> ParseHidId(std::string_view uevent)
         const size_t end = uevent.find('\n');
         const std::string_view line = uevent.substr(0, end);
         uevent = end == std::string_view::npos ? std::string_view() : uevent.substr(end + 1);
-        if (line.substr(0, kHidIdKey.size()) != kHidIdKey) continue;
+        if (line.substr(0, kHidIdKey.size()) != kHidIdKey)
+            continue;
         // bus:vendor:product, each in hex; the ids are 32-bit fields of which USB uses 16 bits.
         const std::string_view fields = line.substr(kHidIdKey.size());
         const size_t first = fields.find(':');
         const size_t second = first == std::string_view::npos ? first : fields.find(':', first + 1);
-        if (second == std::string_view::npos) return std::nullopt;
+        if (second == std::string_view::npos)
+            return std::nullopt;
         const auto bus = HexField(fields.substr(0, first));
         const auto vendor = HexField(fields.substr(first + 1, second - first - 1));
         const auto product = HexField(fields.substr(second + 1));
-        if (!bus || !vendor || !product || *vendor > 0xFFFF || *product > 0xFFFF) return std::nullopt;
+        if (!bus || !vendor || !product || *vendor > 0xFFFF || *product > 0xFFFF)
+            return std::nullopt;
         return std::make_pair(static_cast<uint16_t>(*vendor), static_cast<uint16_t>(*product));
     }
     return std::nullopt;
 }
 
 std::optional<unsigned> HidrawNumber(std::string_view name) {
-    if (name.substr(0, kHidrawPrefix.size()) != kHidrawPrefix) return std::nullopt;
+    if (name.substr(0, kHidrawPrefix.size()) != kHidrawPrefix)
+        return std::nullopt;
     const std::string_view digits = name.substr(kHidrawPrefix.size());
-    if (digits.empty() || digits.size() > 6) return std::nullopt;
+    if (digits.empty() || digits.size() > 6)
+        return std::nullopt;
     unsigned number = 0;
     for (char c : digits) {
-        if (c < '0' || c > '9') return std::nullopt;
+        if (c < '0' || c > '9')
+            return std::nullopt;
         number = number * 10 + static_cast<unsigned>(c - '0');
     }
     return number;

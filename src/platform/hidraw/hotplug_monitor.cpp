@@ -20,20 +20,24 @@ Result<std::unique_ptr<HotplugMonitor>> HotplugMonitor::Start(Source source) {
         source = access(kUdevControl, F_OK) == 0 ? Source::Udev : Source::Kernel;
     }
     struct udev* udev = udev_new();
-    if (udev == nullptr) return Started::Failure(std::string("udev: ") + std::strerror(errno));
+    if (udev == nullptr)
+        return Started::Failure(std::string("udev: ") + std::strerror(errno));
     const char* name = source == Source::Udev ? "udev" : "kernel";
     struct udev_monitor* monitor = udev_monitor_new_from_netlink(udev, name);
     if (monitor == nullptr) {
         const int error = errno;
         udev_unref(udev);
-        return Started::Failure(std::string("udev monitor (") + name + "): " + std::strerror(error));
+        return Started::Failure(std::string("udev monitor (") + name +
+                                "): " + std::strerror(error));
     }
     int result = udev_monitor_filter_add_match_subsystem_devtype(monitor, "hidraw", nullptr);
-    if (result >= 0) result = udev_monitor_enable_receiving(monitor);
+    if (result >= 0)
+        result = udev_monitor_enable_receiving(monitor);
     if (result < 0) {
         udev_monitor_unref(monitor);
         udev_unref(udev);
-        return Started::Failure(std::string("udev monitor (") + name + "): " + std::strerror(-result));
+        return Started::Failure(std::string("udev monitor (") + name +
+                                "): " + std::strerror(-result));
     }
     return std::unique_ptr<HotplugMonitor>(new HotplugMonitor(udev, monitor, source));
 }
@@ -46,7 +50,9 @@ HotplugMonitor::~HotplugMonitor() {
     udev_unref(m_udev);
 }
 
-int HotplugMonitor::Fd() const { return udev_monitor_get_fd(m_monitor); }
+int HotplugMonitor::Fd() const {
+    return udev_monitor_get_fd(m_monitor);
+}
 
 std::vector<HotplugEvent> HotplugMonitor::Drain() {
     std::vector<HotplugEvent> events;

@@ -25,7 +25,8 @@ std::mutex& HidapiGlobalMutex() {
 // hidapi's error texts are wide strings (UTF-32 on Linux); the program's reasons are UTF-8.
 std::string Utf8(const wchar_t* text) {
     std::string out;
-    if (text == nullptr) return out;
+    if (text == nullptr)
+        return out;
     for (; *text != 0; ++text) {
         const auto c = static_cast<uint32_t>(*text);
         if (c < 0x80) {
@@ -57,7 +58,8 @@ std::string ReportIdText(uint8_t id) {
 // then: its own failure text is less exact, and it crashes on some files that are no hidraw node.
 std::string CheckHidrawNode(const std::string& path) {
     const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
-    if (fd < 0) return path + ": " + std::strerror(errno);
+    if (fd < 0)
+        return path + ": " + std::strerror(errno);
     int descriptorSize = 0;
     const bool hidraw = ioctl(fd, HIDIOCGRDESCSIZE, &descriptorSize) == 0;
     const int error = errno;
@@ -69,7 +71,8 @@ std::string CheckHidrawNode(const std::string& path) {
 Result<std::vector<HidrawNode>> ListHidrawNodes() {
     using Nodes = Result<std::vector<HidrawNode>>;
     struct udev* udev = udev_new();
-    if (udev == nullptr) return Nodes::Failure(std::string("udev: ") + std::strerror(errno));
+    if (udev == nullptr)
+        return Nodes::Failure(std::string("udev: ") + std::strerror(errno));
     struct udev_enumerate* enumerate = udev_enumerate_new(udev);
     if (enumerate == nullptr) {
         udev_unref(udev);
@@ -85,13 +88,16 @@ Result<std::vector<HidrawNode>> ListHidrawNodes() {
     }
     struct udev_list_entry* entry = nullptr;
     udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(enumerate)) {
-        struct udev_device* device = udev_device_new_from_syspath(udev, udev_list_entry_get_name(entry));
-        if (device == nullptr) continue;  // gone since the scan
+        struct udev_device* device =
+            udev_device_new_from_syspath(udev, udev_list_entry_get_name(entry));
+        if (device == nullptr)
+            continue;  // gone since the scan
         const char* devnode = udev_device_get_devnode(device);
         const auto number = HidrawNumber(udev_device_get_sysname(device));
         if (devnode != nullptr && number) {
             // The parent belongs to the child and is not unreferenced separately.
-            struct udev_device* hid = udev_device_get_parent_with_subsystem_devtype(device, "hid", nullptr);
+            struct udev_device* hid =
+                udev_device_get_parent_with_subsystem_devtype(device, "hid", nullptr);
             if (hid == nullptr) {
                 HidrawNode orphan;
                 orphan.devnode = devnode;
@@ -125,7 +131,8 @@ struct LinuxHidTransport::Device {
 
 LinuxHidTransport::LinuxHidTransport() {
     std::lock_guard lock(HidapiGlobalMutex());
-    if (hid_init() != 0) m_lastError = "hidapi: " + Utf8(hid_error(nullptr));
+    if (hid_init() != 0)
+        m_lastError = "hidapi: " + Utf8(hid_error(nullptr));
 }
 
 LinuxHidTransport::~LinuxHidTransport() = default;
@@ -152,8 +159,10 @@ Result<std::vector<HidrawInterface>> LinuxHidTransport::EnumerateInterfaces() {
 std::vector<HidInterfaceInfo> LinuxHidTransport::Enumerate() {
     std::vector<HidInterfaceInfo> infos;
     auto interfaces = EnumerateInterfaces();
-    if (!interfaces) return infos;
-    for (const HidrawInterface& listed : *interfaces) infos.push_back(listed.info);
+    if (!interfaces)
+        return infos;
+    for (const HidrawInterface& listed : *interfaces)
+        infos.push_back(listed.info);
     return infos;
 }
 
@@ -163,7 +172,8 @@ Result<HidHandle> LinuxHidTransport::OpenWithReason(const std::string& path) {
     if (reason.empty()) {
         std::lock_guard lock(HidapiGlobalMutex());
         opened = hid_open_path(path.c_str());
-        if (opened == nullptr) reason = path + ": " + Utf8(hid_error(nullptr));
+        if (opened == nullptr)
+            reason = path + ": " + Utf8(hid_error(nullptr));
     }
     if (opened == nullptr) {
         Fail(reason);
@@ -188,15 +198,19 @@ std::shared_ptr<LinuxHidTransport::Device> LinuxHidTransport::Find(HidHandle han
 
 bool LinuxHidTransport::SetFeature(HidHandle handle, std::span<const uint8_t> report) {
     const std::shared_ptr<Device> device = Find(handle);
-    if (device == nullptr || report.empty()) return false;
+    if (device == nullptr || report.empty())
+        return false;
     std::string reason;
     {
         std::lock_guard lock(device->io);
-        if (device->closed) return false;
+        if (device->closed)
+            return false;
         const int sent = hid_send_feature_report(device->handle, report.data(), report.size());
-        if (sent == static_cast<int>(report.size())) return true;
+        if (sent == static_cast<int>(report.size()))
+            return true;
         reason = device->path + ": set feature report " + ReportIdText(report[0]) + ": " +
-                 (sent < 0 ? Utf8(hid_error(device->handle)) : "sent " + std::to_string(sent) + " bytes");
+                 (sent < 0 ? Utf8(hid_error(device->handle))
+                           : "sent " + std::to_string(sent) + " bytes");
     }
     Fail(reason);
     return false;
@@ -204,14 +218,17 @@ bool LinuxHidTransport::SetFeature(HidHandle handle, std::span<const uint8_t> re
 
 bool LinuxHidTransport::GetFeature(HidHandle handle, std::span<uint8_t> report) {
     const std::shared_ptr<Device> device = Find(handle);
-    if (device == nullptr || report.empty()) return false;
+    if (device == nullptr || report.empty())
+        return false;
     std::string reason;
     {
         std::lock_guard lock(device->io);
-        if (device->closed) return false;
+        if (device->closed)
+            return false;
         const uint8_t id = report[0];
         const int read = hid_get_feature_report(device->handle, report.data(), report.size());
-        if (read > 0) return true;
+        if (read > 0)
+            return true;
         reason = device->path + ": get feature report " + ReportIdText(id) + ": " +
                  (read < 0 ? Utf8(hid_error(device->handle)) : "empty answer");
     }
@@ -221,28 +238,35 @@ bool LinuxHidTransport::GetFeature(HidHandle handle, std::span<uint8_t> report) 
 
 int LinuxHidTransport::Read(HidHandle handle, std::span<uint8_t> report, int timeoutMs) {
     const std::shared_ptr<Device> device = Find(handle);
-    if (device == nullptr || report.empty()) return -1;
+    if (device == nullptr || report.empty())
+        return -1;
     using Clock = std::chrono::steady_clock;
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
         int slice = kReadSliceMs;
         if (timeoutMs >= 0) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
             slice = static_cast<int>(std::max<int64_t>(0, std::min<int64_t>(slice, left.count())));
         }
         std::string reason;
         {
             std::lock_guard lock(device->io);
-            if (device->closed) return -1;
-            const int length = hid_read_timeout(device->handle, report.data(), report.size(), slice);
-            if (length > 0) return length;
-            if (length < 0) reason = device->path + ": read: " + Utf8(hid_error(device->handle));
+            if (device->closed)
+                return -1;
+            const int length =
+                hid_read_timeout(device->handle, report.data(), report.size(), slice);
+            if (length > 0)
+                return length;
+            if (length < 0)
+                reason = device->path + ": read: " + Utf8(hid_error(device->handle));
         }
         if (!reason.empty()) {
             Fail(reason);
             return -1;
         }
-        if (timeoutMs >= 0 && Clock::now() >= deadline) return 0;
+        if (timeoutMs >= 0 && Clock::now() >= deadline)
+            return 0;
     }
 }
 
@@ -251,7 +275,8 @@ void LinuxHidTransport::Close(HidHandle handle) {
     {
         std::lock_guard lock(m_mutex);
         auto found = m_devices.find(handle.id);
-        if (found == m_devices.end()) return;
+        if (found == m_devices.end())
+            return;
         device = std::move(found->second);
         m_devices.erase(found);
     }
