@@ -272,6 +272,8 @@ private:
         return true;
     }
 
+    // A reply that cannot be written leaves the kernel's request to time out, which the check
+    // waiting on it reports; the loop goes on with the next request.
     void Serve() {
         while (!m_stop) {
             pollfd watched{m_fd, POLLIN, 0};
