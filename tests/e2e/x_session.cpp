@@ -66,10 +66,10 @@ std::string XSession::Start(bool windowManager, bool tray) {
     if (tray) {
         m_tray = std::make_unique<QProcess>();
         m_tray->setProcessEnvironment(m_environment);
-        m_tray->start("stalonetray", {"--geometry", "4x1-0+0", "--icon-size", "24"});
-        if (!m_tray->waitForStarted(kStartTimeoutMs)) return "stalonetray does not start";
-        // The tray is there once it owns the tray selection of the screen.
-        if (!WaitFor([&] { return Run("xdotool", {"search", "--class", "stalonetray"}).exitCode == 0; })) {
+        m_tray->start("trayer", {"--edge", "bottom", "--align", "right", "--widthtype", "request", "--height", "24"});
+        if (!m_tray->waitForStarted(kStartTimeoutMs)) return "trayer does not start";
+        // The tray is there once its window is.
+        if (!WaitFor([&] { return Run("xdotool", {"search", "--classname", "trayer"}).exitCode == 0; })) {
             return "the tray did not come up";
         }
     }

@@ -37,7 +37,7 @@ public:
     ~XSession();
 
     // Returns an empty text on success, else what went wrong. A tray is a system tray host
-    // (stalonetray), so that programs find one.
+    // (trayer), so that programs find one.
     std::string Start(bool windowManager, bool tray = false);
 
     // Starts a program in the session with its environment (plus `extra` variables); the session
