@@ -117,7 +117,8 @@ bool CControlBase::StandardLButtonDown(int x, int y) {
     return changed;
 }
 
-bool CControlBase::StandardLButtonUp(int x, int y, const std::function<void()>& action) {
+bool CControlBase::StandardLButtonUp(int x, int y, const std::function<void()>& action,
+                                     std::uintptr_t clickWParam) {
     if (m_disabled) {
         return false;
     }
@@ -128,7 +129,7 @@ bool CControlBase::StandardLButtonUp(int x, int y, const std::function<void()>& 
     if (action) {
         action();
     }
-    Notify(kEventClick);
+    Notify(kEventClick, clickWParam);
     return changed;
 }
 

@@ -92,17 +92,19 @@ protected:
     bool StandardMouseMove(int x, int y);
     // Press inside: pressed, then code 1.
     bool StandardLButtonDown(int x, int y);
-    // Release inside: hover, then `action` (the class's own reaction), then code 2. Outside:
-    // normal, nothing sent.
-    bool StandardLButtonUp(int x, int y, const std::function<void()>& action = {});
+    // Release inside: hover, then `action` (the class's own reaction), then code 2 with
+    // `clickWParam`. Outside: normal, nothing sent.
+    bool StandardLButtonUp(int x, int y, const std::function<void()>& action = {},
+                           std::uintptr_t clickWParam = 0);
     // Double click inside: hover, then code 10. Outside: normal.
     bool StandardLButtonDblClk(int x, int y);
+
+    // Sets the state and returns whether it changed.
+    bool SetState(int state);
 
     int m_state = kStateNormal;
 
 private:
-    bool SetState(int state);
-
     int m_id;
     Rect m_rect;
     int m_visible;

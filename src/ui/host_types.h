@@ -45,7 +45,14 @@ struct KeyEvent {
 
 enum class WindowKind {
     Dialog,  // a top-level window with its own place in the task switcher unless it has an owner
-    Popup,   // a borderless topmost tool window that stays with its owner
+    // A borderless topmost window that stays with its owner, as drop-down menus behave. Shown
+    // (ShowMode::Show) it gets OnActivate(true) and stacks on the popups already open without
+    // taking their activation. While popups are open they take the mouse and the keyboard: each
+    // mouse event goes to the popup under the pointer (or the capture), and a press outside every
+    // popup closes the topmost one: the host hides it and reports OnActivate(false), and the
+    // press then reaches the window under the pointer only when no popup is left open. Hiding or
+    // destroying a popup from the program reports nothing.
+    Popup,
 };
 
 struct WindowOptions {

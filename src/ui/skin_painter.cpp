@@ -122,6 +122,37 @@ SkinPainter::~SkinPainter() {
     }
 }
 
+void SkinPainter::SetClip(const Rect& clip) {
+    m_clip = clip.Intersected(m_target.Bounds());
+    if (m_painter) {
+        m_painter->setClipRect(ToQRect(*m_clip));
+    }
+}
+
+void SkinPainter::ResetClip() {
+    m_clip.reset();
+    if (m_painter) {
+        m_painter->setClipping(false);
+    }
+}
+
+ClipScope::ClipScope(SkinPainter& painter, const Rect& clip)
+    : m_painter(painter), m_previous(painter.Clip()) {
+    m_painter.SetClip(m_previous ? clip.Intersected(*m_previous) : clip);
+}
+
+ClipScope::~ClipScope() {
+    if (m_previous) {
+        m_painter.SetClip(*m_previous);
+    } else {
+        m_painter.ResetClip();
+    }
+}
+
+Rect SkinPainter::Drawable() const {
+    return m_clip ? *m_clip : m_target.Bounds();
+}
+
 void SkinPainter::FillRect(const Rect& rect, ColorRef color) {
     if (!m_painter || rect.IsEmpty()) {
         return;
@@ -156,8 +187,8 @@ void SkinPainter::DrawScaled(const SkinImage& image, const Rect& destination, co
     if (!m_painter || !image.IsLoaded() || destination.IsEmpty() || source.IsEmpty()) {
         return;
     }
-    // Only the part of the destination that lands on the surface is sampled.
-    const Rect visible = destination.Intersected(m_target.Bounds());
+    // Only the part of the destination that lands on the surface (and the clip) is sampled.
+    const Rect visible = destination.Intersected(Drawable());
     if (visible.IsEmpty()) {
         return;
     }
@@ -254,7 +285,8 @@ void SkinPainter::DrawText(const std::u16string& text, const Rect& rect, unsigne
 
     m_painter->save();
     if (!(flags & kDtNoClip)) {
-        m_painter->setClipRect(ToQRect(rect));
+        m_painter->setClipRect(ToQRect(rect),
+                               m_painter->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     }
     m_painter->setFont(font.Font());
     m_painter->setPen(ToQColor(color));

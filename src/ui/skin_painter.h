@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "ui/color_ref.h"
@@ -29,6 +30,21 @@ inline constexpr unsigned kDtEditControl = 0x2000;
 inline constexpr unsigned kDtEndEllipsis = 0x8000;
 inline constexpr unsigned kDtWordEllipsis = 0x40000;
 
+class SkinPainter;
+
+// Limits a painter to a rectangle (within any clip it already has) for the scope's lifetime.
+class ClipScope {
+public:
+    ClipScope(SkinPainter& painter, const Rect& clip);
+    ~ClipScope();
+    ClipScope(const ClipScope&) = delete;
+    ClipScope& operator=(const ClipScope&) = delete;
+
+private:
+    SkinPainter& m_painter;
+    std::optional<Rect> m_previous;
+};
+
 // The one place that puts pixels on a surface: pictures scaled with nearest-neighbour sampling,
 // solid fills, copies between surfaces and texts. Controls and dialogs draw only through it.
 class SkinPainter {
@@ -39,6 +55,12 @@ public:
     SkinPainter& operator=(const SkinPainter&) = delete;
 
     Surface& Target() { return m_target; }
+
+    // Limits every later drawing to `clip` (within the surface) until ResetClip; a control uses
+    // it to keep a picture or a part row inside its rectangle.
+    void SetClip(const Rect& clip);
+    void ResetClip();
+    const std::optional<Rect>& Clip() const { return m_clip; }
 
     void FillRect(const Rect& rect, ColorRef color);
     void SetPixel(int x, int y, ColorRef color);
@@ -64,8 +86,12 @@ private:
     void DrawScaled(const SkinImage& image, const Rect& destination, const Rect& source,
                     bool blend);
 
+    // The part of the surface that drawing may change: the whole surface, or the clip.
+    Rect Drawable() const;
+
     Surface& m_target;
     std::unique_ptr<QPainter> m_painter;
+    std::optional<Rect> m_clip;
 };
 
 }  // namespace ostrel::ui

@@ -3,7 +3,10 @@
 #include <system_error>
 
 #include "base/utf.h"
+#include "ui/dpi_radio_button.h"
 #include "ui/open_dialog_list.h"
+#include "ui/radio_button.h"
+#include "ui/tab_control.h"
 
 namespace ostrel::ui {
 
@@ -13,6 +16,7 @@ constexpr double kDefaultUiScale = 1.0;
 
 double g_uiScale = kDefaultUiScale;
 UiFont g_uiFont;
+const LanguageTable* g_language = nullptr;
 
 std::filesystem::path ExecutableFolder() {
     std::error_code error;
@@ -68,11 +72,24 @@ std::filesystem::path ProgramFile(std::u16string_view relativeName) {
     return ProgramFolder() / PathFromText(name);
 }
 
+void SetLanguageTable(const LanguageTable* table) {
+    g_language = table;
+}
+
+const std::u16string& LanguageText(size_t n) {
+    static const std::u16string kEmpty;
+    return g_language != nullptr ? g_language->Text(n) : kEmpty;
+}
+
 void ResetToolkitGlobals() {
     g_uiScale = kDefaultUiScale;
     g_uiFont = UiFont{};
+    g_language = nullptr;
     ProgramFolderStorage() = ExecutableFolder();
     OpenDialogs().Clear();
+    SetRadioSelectionWord(kInitialRadioSelectionWord);
+    SetDpiLevelMask(kInitialDpiLevelMask);
+    SetProfileTabIndex(0);
 }
 
 }  // namespace ostrel::ui

@@ -27,7 +27,15 @@ void SetProgramFolder(const std::filesystem::path& folder);
 // folder separators.
 std::filesystem::path ProgramFile(std::u16string_view relativeName);
 
-// Puts every setting, and the open-dialog list, back to its start value (tests make many
+// The language string table the toolkit's own dialogs take their texts from (the message box's
+// OK caption); none until the program sets it, which reads as empty texts. The table must
+// outlive its use.
+void SetLanguageTable(const LanguageTable* table);
+// Language string `n`, empty without a table or for a number outside it.
+const std::u16string& LanguageText(size_t n);
+
+// Puts every setting, the open-dialog list and the selection words of the radio buttons, DPI
+// level buttons and profile tabs back to their start values (tests make many
 // configurations in one process).
 void ResetToolkitGlobals();
 

@@ -97,6 +97,7 @@ void HeadlessHost::DestroyWindow(ui::WindowHandle window) {
     if (m_pointerWindow == window) {
         m_pointerWindow = ui::kNoWindow;
     }
+    ForgetPopup(window);
     if (m_active == window) {
         m_active = ui::kNoWindow;
         if (const Window* owner = Find(w->owner); owner != nullptr && owner->visible) {
@@ -153,6 +154,7 @@ void HeadlessHost::ShowWindow(ui::WindowHandle window, ui::ShowMode mode) {
         case ui::ShowMode::Hide:
             w->visible = false;
             m_log.push_back("hide " + Name(window));
+            ForgetPopup(window);
             if (m_active == window) {
                 m_active = ui::kNoWindow;
                 w->client->OnActivate(false);
@@ -163,7 +165,15 @@ void HeadlessHost::ShowWindow(ui::WindowHandle window, ui::ShowMode mode) {
             w->minimized = false;
             m_log.push_back("show " + Name(window));
             Raise(window);
-            Activate(window);
+            if (w->kind == ui::WindowKind::Popup) {
+                // A popup stacks on the open ones and takes no activation from them.
+                if (std::find(m_popups.begin(), m_popups.end(), window) == m_popups.end()) {
+                    m_popups.push_back(window);
+                    w->client->OnActivate(true);
+                }
+            } else {
+                Activate(window);
+            }
             break;
         case ui::ShowMode::ShowNoActivate:
             w->visible = true;
@@ -488,10 +498,43 @@ void HeadlessHost::PointerOver(ui::WindowHandle window) {
     }
 }
 
+ui::WindowHandle HeadlessHost::PopupAt(ui::Point screen) const {
+    for (auto it = m_popups.rbegin(); it != m_popups.rend(); ++it) {
+        if (const Window* w = Find(*it); w != nullptr && w->rect.Contains(screen)) {
+            return *it;
+        }
+    }
+    return ui::kNoWindow;
+}
+
+void HeadlessHost::ForgetPopup(ui::WindowHandle window) {
+    m_popups.erase(std::remove(m_popups.begin(), m_popups.end(), window), m_popups.end());
+}
+
+bool HeadlessHost::PressPassesPopups(ui::Point screen) {
+    if (m_popups.empty() || m_capture != ui::kNoWindow || PopupAt(screen) != ui::kNoWindow) {
+        return true;
+    }
+    const ui::WindowHandle top = m_popups.back();
+    m_popups.pop_back();
+    m_log.push_back("popup closed " + Name(top));
+    if (Window* w = Find(top)) {
+        w->visible = false;
+        w->client->OnActivate(false);
+    }
+    // The press that closed the last popup goes on to the window under the pointer.
+    return m_popups.empty();
+}
+
 ui::WindowHandle HeadlessHost::MouseTarget(ui::Point screen) {
     m_cursor = screen;
     if (m_capture != ui::kNoWindow) {
         return m_capture;
+    }
+    if (!m_popups.empty()) {
+        const ui::WindowHandle popup = PopupAt(screen);
+        PointerOver(popup);
+        return popup;
     }
     const ui::WindowHandle under = WindowAt(screen);
     PointerOver(under);
@@ -507,6 +550,11 @@ ui::WindowHandle HeadlessHost::MouseTarget(ui::Point screen) {
 
 void HeadlessHost::Activate(ui::WindowHandle window) {
     if (m_active == window) {
+        return;
+    }
+    // A popup's activation is its own (it opens active and closes inactive); the window below
+    // keeps the keyboard focus meanwhile.
+    if (const Window* w = Find(window); w != nullptr && w->kind == ui::WindowKind::Popup) {
         return;
     }
     const ui::WindowHandle previous = m_active;
@@ -553,6 +601,10 @@ void HeadlessHost::MouseMoveScreen(ui::Point screen) {
 void HeadlessHost::LButtonDown(ui::WindowHandle window, int x, int y) {
     m_leftDown = true;
     const ui::Point screen = ClientToScreen(window, {x, y});
+    if (!PressPassesPopups(screen)) {
+        m_cursor = screen;
+        return;
+    }
     const ui::WindowHandle target = MouseTarget(screen);
     if (Find(target) == nullptr) {
         return;
@@ -584,6 +636,10 @@ void HeadlessHost::LButtonUp(ui::WindowHandle window, int x, int y) {
 void HeadlessHost::LButtonDblClk(ui::WindowHandle window, int x, int y) {
     m_leftDown = true;
     const ui::Point screen = ClientToScreen(window, {x, y});
+    if (!PressPassesPopups(screen)) {
+        m_cursor = screen;
+        return;
+    }
     const ui::WindowHandle target = MouseTarget(screen);
     if (Window* w = Find(target)) {
         const ui::Point client = ToClient(target, screen);
@@ -594,6 +650,11 @@ void HeadlessHost::LButtonDblClk(ui::WindowHandle window, int x, int y) {
 void HeadlessHost::RButtonUp(ui::WindowHandle window, int x, int y) {
     m_rightDown = false;
     const ui::Point screen = ClientToScreen(window, {x, y});
+    // The right press that went before this release closes popups as a left press does.
+    if (!PressPassesPopups(screen)) {
+        m_cursor = screen;
+        return;
+    }
     const ui::WindowHandle target = MouseTarget(screen);
     if (Window* w = Find(target)) {
         const ui::Point client = ToClient(target, screen);
@@ -617,13 +678,16 @@ void HeadlessHost::Click(ui::WindowHandle window, int x, int y) {
 }
 
 void HeadlessHost::KeyDown(int virtualKey) {
-    if (Window* w = Find(m_active); w != nullptr && !Blocked(m_active)) {
+    // Open popups take the keyboard.
+    const ui::WindowHandle target = m_popups.empty() ? m_active : m_popups.back();
+    if (Window* w = Find(target); w != nullptr && !Blocked(target)) {
         w->client->OnKeyDown({virtualKey, false, TickCount()});
     }
 }
 
 void HeadlessHost::KeyUp(int virtualKey) {
-    if (Window* w = Find(m_active); w != nullptr && !Blocked(m_active)) {
+    const ui::WindowHandle target = m_popups.empty() ? m_active : m_popups.back();
+    if (Window* w = Find(target); w != nullptr && !Blocked(target)) {
         w->client->OnKeyUp({virtualKey, false, TickCount()});
     }
 }

@@ -32,7 +32,9 @@ struct Invalidation {
 // The mouse is one pointer on a virtual screen: events go to the window that holds the capture,
 // else to the topmost visible window under the pointer, and a window that tracks the mouse is
 // told when the pointer leaves it. While a modal run is on, windows other than the modal one
-// and those it owns take no input.
+// and those it owns take no input. Popups behave as the host interface describes them: while
+// any is open they take the mouse and the keyboard, and a press outside them closes the topmost
+// one.
 class HeadlessHost : public ui::Host {
 public:
     // Called for every modal run with the window that runs; ends it by making the dialog end
@@ -129,6 +131,8 @@ public:
     bool IsTopmost(ui::WindowHandle window) const;
     bool HasTimer(ui::WindowHandle window, unsigned id) const;
     ui::WindowHandle ActiveWindow() const { return m_active; }
+    // The open popups, the topmost last.
+    const std::vector<ui::WindowHandle>& OpenPopups() const { return m_popups; }
     ui::WindowHandle LastCreated() const { return m_nextHandle - 1; }
     int SystemMoveCount() const { return m_systemMoveCount; }
     size_t ModalDepth() const { return m_modalStack.size(); }
@@ -150,6 +154,11 @@ private:
     bool Blocked(ui::WindowHandle window) const;
     bool Owns(ui::WindowHandle owner, ui::WindowHandle window) const;
     void PointerOver(ui::WindowHandle window);
+    ui::WindowHandle PopupAt(ui::Point screen) const;
+    void ForgetPopup(ui::WindowHandle window);
+    // A press at `screen` while popups are open: outside them it closes the topmost one. Returns
+    // whether the press goes on to a window.
+    bool PressPassesPopups(ui::Point screen);
     void Activate(ui::WindowHandle window);
     void TakeCaptureFrom(ui::WindowHandle window);
     void Raise(ui::WindowHandle window);
@@ -169,6 +178,7 @@ private:
     int m_systemMoveCount = 0;
     bool m_quitting = false;
     std::vector<ui::WindowHandle> m_modalStack;
+    std::vector<ui::WindowHandle> m_popups;
     ModalHandler m_modalHandler;
     ui::Rect m_workArea{0, 0, 1920, 1080};
     int m_dpi = 96;

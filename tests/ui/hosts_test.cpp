@@ -40,8 +40,14 @@ public:
         return static_cast<std::intptr_t>(message) + 1;
     }
     void OnWindowDestroyed() override { m_log.push_back(m_name + " destroyed"); }
+    void OnActivate(bool active) override {
+        if (recordActivation) {
+            m_log.push_back(m_name + (active ? " active" : " inactive"));
+        }
+    }
 
     std::function<void(unsigned)> onTimer;
+    bool recordActivation = false;
 
 private:
     std::vector<std::string>& m_log;
@@ -210,6 +216,32 @@ TEST_F(QtHostTest, QuitEndsNestedRunsAndDestroyingAnOwnerTakesItsPopups) {
     EXPECT_FALSE(m_host.IsWindow(wi));
     EXPECT_FALSE(m_host.IsWindow(wp));
     EXPECT_EQ(m_host.SendMessage(wp, 1500, 0, 0), 0);
+}
+
+TEST_F(QtHostTest, APopupIsActiveFromItsShowUntilQtClosesIt) {
+    Journal owner(m_log, "owner");
+    Journal popup(m_log, "popup");
+    popup.recordActivation = true;
+    const ui::WindowHandle wo = m_host.CreateWindow(owner, {});
+    const ui::WindowHandle wp = m_host.CreateWindow(popup, {ui::WindowKind::Popup, wo, false});
+    m_host.ResizeWindow(wo, {200, 100});
+    m_host.ShowWindow(wo, ui::ShowMode::Show);
+    m_host.ResizeWindow(wp, {50, 40});
+    m_host.MoveWindow(wp, {30, 30});
+    m_host.ShowWindow(wp, ui::ShowMode::Show);
+    EXPECT_TRUE(m_host.IsVisible(wp));
+    EXPECT_EQ(m_host.Widget(wp)->windowType(), Qt::Popup);
+    EXPECT_EQ(m_host.Widget(wp)->parentWidget(), m_host.Widget(wo));
+    // Qt closes a popup on a press outside it, or when the program loses the focus.
+    m_host.Widget(wp)->close();
+    EXPECT_FALSE(m_host.IsVisible(wp));
+    EXPECT_TRUE(m_host.IsWindow(wp));
+    // Hiding or destroying it from the program reports nothing more.
+    m_host.ShowWindow(wp, ui::ShowMode::Show);
+    m_host.ShowWindow(wp, ui::ShowMode::Hide);
+    m_host.DestroyWindow(wo);
+    EXPECT_EQ(m_log, (std::vector<std::string>{"popup active", "popup inactive", "popup active",
+                                               "popup destroyed", "owner destroyed"}));
 }
 
 TEST(DoubleClickDetector, PairsOnlyQuickNearPressesOnOneWindow) {

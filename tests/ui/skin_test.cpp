@@ -107,7 +107,8 @@ TEST_F(Skin, LoadsRecordTheSizeAndMissingPicturesDrawNothing) {
 }
 
 TEST_F(Skin, ResourcesAreFoundByNumberAndAMissingOneLoadsNothing) {
-    // The test program carries a three-frame strip as resource 187 (red, green, blue frames).
+    // The test program carries three-frame strips as resources 187 (red, green, blue frames) and
+    // 188 (cyan, magenta, white).
     ui::SkinImage strip;
     ASSERT_TRUE(strip.LoadPngResource(ui::kResourceScrollDownArrows));
     EXPECT_EQ(strip.Width(), 9);
@@ -119,7 +120,7 @@ TEST_F(Skin, ResourcesAreFoundByNumberAndAMissingOneLoadsNothing) {
     EXPECT_EQ(surface.PixelAt(1, 1), ui::Rgb(0, 255, 0));
 
     ui::SkinImage missing;
-    EXPECT_FALSE(missing.LoadPngResource(ui::kResourceScrollUpArrows));
+    EXPECT_FALSE(missing.LoadPngResource(ui::kResourcePalettePicture));
     EXPECT_FALSE(missing.LoadBitmapResource(ui::kResourceMainWindowPicture));
     EXPECT_FALSE(missing.LoadBitmapResource(ui::kResourceScrollDownArrows));  // a PNG, not a bitmap
     EXPECT_FALSE(missing.LoadIconResource(ui::kResourceAppIcon));

@@ -88,7 +88,7 @@ void HostWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (m_host != nullptr) {
         m_host->MouseReleased(m_handle, event->button(),
                               MouseFlags(event->buttons(), event->modifiers()),
-                              event->position().toPoint());
+                              event->position().toPoint(), event->globalPosition().toPoint());
     }
 }
 
@@ -101,7 +101,8 @@ void HostWidget::leaveEvent(QEvent* /*event*/) {
 void HostWidget::wheelEvent(QWheelEvent* event) {
     if (m_host != nullptr) {
         m_host->Wheel(m_handle, MouseFlags(event->buttons(), event->modifiers()),
-                      event->angleDelta().y(), event->position().toPoint());
+                      event->angleDelta().y(), event->position().toPoint(),
+                      event->globalPosition().toPoint());
     }
 }
 
@@ -131,6 +132,15 @@ void HostWidget::changeEvent(QEvent* event) {
 }
 
 void HostWidget::closeEvent(QCloseEvent* event) {
+    if (windowType() == Qt::Popup) {
+        // Qt closes popups itself (a press outside them, the program losing the focus): the
+        // popup hides and its client hears of the deactivation; the host destroys it later.
+        event->accept();
+        if (m_host != nullptr) {
+            m_host->PopupClosed(m_handle);
+        }
+        return;
+    }
     // The dialog decides whether and how it ends; the window stays until the host destroys it.
     event->ignore();
     if (m_host != nullptr) {

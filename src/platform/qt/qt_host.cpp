@@ -87,6 +87,8 @@ struct QtHost::Window {
     // The window manager moved the window; the release of that press is not the dialog's.
     bool swallowRelease = false;
     bool topmost = false;
+    bool popup = false;
+    bool popupActive = false;
     ui::Surface surface;
 };
 
@@ -135,8 +137,11 @@ ui::WindowHandle QtHost::CreateWindow(ui::HostWindowClient& client,
     const Window* owner = Find(options.owner);
     Qt::WindowFlags flags = Qt::FramelessWindowHint;
     if (options.kind == ui::WindowKind::Popup) {
-        flags |= Qt::Tool | Qt::WindowStaysOnTopHint;
+        // Qt's popups close on a press outside them and stack as menus do; the owner is their
+        // transient parent.
+        flags |= Qt::Popup;
         window->topmost = true;
+        window->popup = true;
     } else {
         flags |= Qt::Window;
     }
@@ -185,6 +190,7 @@ void QtHost::ForgetWindow(ui::WindowHandle window, bool deleteWidget) {
     if (w->loop != nullptr) {
         w->loop->exit(ui::kModalAbandoned);
     }
+    ForgetPopup(window);
     if (m_capture == window) {
         if (m_grabbed && w->widget != nullptr) {
             w->widget->releaseMouse();
@@ -254,8 +260,21 @@ void QtHost::ShowWindow(ui::WindowHandle window, ui::ShowMode mode) {
         return;
     }
     QWidget* widget = w->widget;
+    if (w->popup && mode == ui::ShowMode::Show) {
+        widget->show();
+        if (std::find(m_popups.begin(), m_popups.end(), window) == m_popups.end()) {
+            m_popups.push_back(window);
+        }
+        if (!w->popupActive) {
+            w->popupActive = true;
+            w->client->OnActivate(true);
+        }
+        return;
+    }
     switch (mode) {
         case ui::ShowMode::Hide:
+            ForgetPopup(window);
+            w->popupActive = false;
             widget->hide();
             break;
         case ui::ShowMode::Show:
@@ -569,11 +588,61 @@ void QtHost::PaintWindow(ui::WindowHandle window, const QRect& area) {
     }
 }
 
+ui::WindowHandle QtHost::PopupTarget(QPoint screen) const {
+    if (m_capture != ui::kNoWindow) {
+        return m_capture;
+    }
+    for (auto it = m_popups.rbegin(); it != m_popups.rend(); ++it) {
+        const Window* p = Find(*it);
+        if (p != nullptr && p->widget->isVisible() && p->widget->geometry().contains(screen)) {
+            return *it;
+        }
+    }
+    return ui::kNoWindow;
+}
+
+void QtHost::PopupPointerOver(ui::WindowHandle window) {
+    if (window == m_popupPointer) {
+        return;
+    }
+    const ui::WindowHandle left = m_popupPointer;
+    m_popupPointer = window;
+    MouseLeft(left);
+}
+
+void QtHost::ForgetPopup(ui::WindowHandle window) {
+    m_popups.erase(std::remove(m_popups.begin(), m_popups.end(), window), m_popups.end());
+    if (m_popupPointer == window) {
+        m_popupPointer = ui::kNoWindow;
+    }
+}
+
+void QtHost::PopupClosed(ui::WindowHandle window) {
+    Window* w = Find(window);
+    if (w == nullptr) {
+        return;
+    }
+    ForgetPopup(window);
+    if (w->popupActive) {
+        w->popupActive = false;
+        w->client->OnActivate(false);
+    }
+}
+
 void QtHost::MouseMoved(ui::WindowHandle window, unsigned flags, QPoint client, QPoint screen,
                         bool leftHeld) {
     Window* w = Find(window);
     if (w == nullptr) {
         return;
+    }
+    if (w->popup) {
+        window = PopupTarget(screen);
+        PopupPointerOver(window);
+        w = Find(window);
+        if (w == nullptr) {
+            return;
+        }
+        client = w->widget->mapFromGlobal(screen);
     }
     if (w->manualMove) {
         if (leftHeld) {
@@ -594,6 +663,22 @@ void QtHost::MousePressed(ui::WindowHandle window, int button, unsigned flags, Q
     if (w == nullptr) {
         return;
     }
+    if (w->popup) {
+        const ui::WindowHandle target = PopupTarget(screen);
+        if (target == ui::kNoWindow) {
+            // Outside every popup: the topmost closes as Qt closes popups (which reports its
+            // deactivation), and Qt hands the press on once no popup is left.
+            if (!m_popups.empty()) {
+                if (Window* top = Find(m_popups.back())) {
+                    top->widget->close();
+                }
+            }
+            return;
+        }
+        window = target;
+        w = Find(window);
+        client = w->widget->mapFromGlobal(screen);
+    }
     if (button == Qt::LeftButton) {
         w->swallowRelease = false;
         w->manualMove = false;
@@ -608,10 +693,19 @@ void QtHost::MousePressed(ui::WindowHandle window, int button, unsigned flags, Q
     }
 }
 
-void QtHost::MouseReleased(ui::WindowHandle window, int button, unsigned flags, QPoint client) {
+void QtHost::MouseReleased(ui::WindowHandle window, int button, unsigned flags, QPoint client,
+                           QPoint screen) {
     Window* w = Find(window);
     if (w == nullptr) {
         return;
+    }
+    if (w->popup) {
+        window = PopupTarget(screen);
+        w = Find(window);
+        if (w == nullptr) {
+            return;
+        }
+        client = w->widget->mapFromGlobal(screen);
     }
     if (button == Qt::LeftButton) {
         if (w->manualMove) {
@@ -639,8 +733,16 @@ void QtHost::MouseLeft(ui::WindowHandle window) {
     w->client->OnMouseLeave();
 }
 
-void QtHost::Wheel(ui::WindowHandle window, unsigned flags, int delta, QPoint client) {
-    if (Window* w = Find(window)) {
+void QtHost::Wheel(ui::WindowHandle window, unsigned flags, int delta, QPoint client,
+                   QPoint screen) {
+    Window* w = Find(window);
+    if (w != nullptr && w->popup) {
+        w = Find(PopupTarget(screen));
+        if (w != nullptr) {
+            client = w->widget->mapFromGlobal(screen);
+        }
+    }
+    if (w != nullptr) {
         w->client->OnMouseWheel(flags, delta, client.x(), client.y());
     }
 }
@@ -659,7 +761,9 @@ void QtHost::Key(ui::WindowHandle window, bool down, int virtualKey, bool autoRe
 }
 
 void QtHost::Activated(ui::WindowHandle window, bool active) {
-    if (Window* w = Find(window)) {
+    // A popup's activation runs from its show to its close (PopupClosed), whatever Qt's focus
+    // does meanwhile.
+    if (Window* w = Find(window); w != nullptr && !w->popup) {
         w->client->OnActivate(active);
     }
 }

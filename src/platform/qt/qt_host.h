@@ -82,12 +82,15 @@ public:
                     bool leftHeld);
     void MousePressed(ui::WindowHandle window, int button, unsigned flags, QPoint client,
                       QPoint screen, std::uint64_t timeMs);
-    void MouseReleased(ui::WindowHandle window, int button, unsigned flags, QPoint client);
+    void MouseReleased(ui::WindowHandle window, int button, unsigned flags, QPoint client,
+                       QPoint screen);
     void MouseLeft(ui::WindowHandle window);
-    void Wheel(ui::WindowHandle window, unsigned flags, int delta, QPoint client);
+    void Wheel(ui::WindowHandle window, unsigned flags, int delta, QPoint client, QPoint screen);
     void Key(ui::WindowHandle window, bool down, int virtualKey, bool autoRepeat);
     void Activated(ui::WindowHandle window, bool active);
     void CloseRequested(ui::WindowHandle window);
+    // Qt closed a popup (a press outside every popup, the program losing the focus).
+    void PopupClosed(ui::WindowHandle window);
     void WidgetDestroyed(ui::WindowHandle window);
     void DeliverPosted(QEvent* event);
 
@@ -100,6 +103,11 @@ private:
     void ForgetWindow(ui::WindowHandle window, bool deleteWidget);
     void TakeCaptureFrom(ui::WindowHandle window);
     void EndAllModalRuns();
+    // While popups are open Qt gives every mouse event to the topmost one; these find the popup
+    // (or the capture) that the event is for, none outside every popup.
+    ui::WindowHandle PopupTarget(QPoint screen) const;
+    void PopupPointerOver(ui::WindowHandle window);
+    void ForgetPopup(ui::WindowHandle window);
 
     std::unordered_map<ui::WindowHandle, std::unique_ptr<Window>> m_windows;
     ui::WindowHandle m_nextHandle = 1;
@@ -107,6 +115,8 @@ private:
     bool m_grabbed = false;
     bool m_quitting = false;
     std::vector<ui::WindowHandle> m_modalStack;
+    std::vector<ui::WindowHandle> m_popups;  // open popups, the topmost last
+    ui::WindowHandle m_popupPointer = ui::kNoWindow;
     std::unique_ptr<QObject> m_postReceiver;
     QElapsedTimer m_clock;
     DoubleClickDetector m_doubleClick;
