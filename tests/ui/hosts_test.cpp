@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QMouseEvent>
 #include <QTimer>
 #include <QWidget>
 #include <Qt>
@@ -242,6 +243,66 @@ TEST_F(QtHostTest, APopupIsActiveFromItsShowUntilQtClosesIt) {
     m_host.DestroyWindow(wo);
     EXPECT_EQ(m_log, (std::vector<std::string>{"popup active", "popup inactive", "popup active",
                                                "popup destroyed", "owner destroyed"}));
+}
+
+// A window client that notes the mouse events that reach it.
+class MouseJournal : public Journal {
+public:
+    using Journal::Journal;
+    void OnMouseMove(unsigned, int x, int y) override { Note("move", x, y); }
+    void OnLButtonDown(unsigned, int x, int y) override { Note("down", x, y); }
+    void OnLButtonUp(unsigned, int x, int y) override { Note("up", x, y); }
+
+    std::vector<std::string> events;
+
+private:
+    void Note(const char* what, int x, int y) {
+        events.push_back(std::string(what) + " " + std::to_string(x) + "," + std::to_string(y));
+    }
+};
+
+TEST_F(QtHostTest, WhileMenusAreOpenTheMouseGoesToThePopupUnderItAndAPressOutsideClosesTheTop) {
+    Journal owner(m_log, "owner");
+    MouseJournal menu(m_log, "menu");
+    MouseJournal sub(m_log, "sub");
+    menu.recordActivation = true;
+    sub.recordActivation = true;
+    const ui::WindowHandle wo = m_host.CreateWindow(owner, {});
+    const ui::WindowHandle wm = m_host.CreateWindow(menu, {ui::WindowKind::Popup, wo, false});
+    const ui::WindowHandle ws = m_host.CreateWindow(sub, {ui::WindowKind::Popup, wo, false});
+    m_host.ResizeWindow(wo, {400, 300});
+    m_host.ShowWindow(wo, ui::ShowMode::Show);
+    m_host.ResizeWindow(wm, {100, 80});
+    m_host.MoveWindow(wm, {100, 100});
+    m_host.ShowWindow(wm, ui::ShowMode::Show);
+    m_host.ResizeWindow(ws, {100, 60});
+    m_host.MoveWindow(ws, {200, 150});
+    m_host.ShowWindow(ws, ui::ShowMode::Show);
+    EXPECT_EQ(m_log, (std::vector<std::string>{"menu active", "sub active"}));
+
+    // Qt hands every event to the topmost popup; the host finds the popup under the pointer.
+    QWidget* top = m_host.Widget(ws);
+    const auto send = [&](QEvent::Type type, QPoint global) {
+        const QPointF local = top->mapFromGlobal(QPointF(global));
+        QMouseEvent event(type, local, local, QPointF(global),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(top, &event);
+    };
+    send(QEvent::MouseMove, {130, 120});
+    send(QEvent::MouseMove, {210, 160});
+    send(QEvent::MouseButtonPress, {150, 110});
+    send(QEvent::MouseButtonRelease, {150, 110});
+    EXPECT_EQ(menu.events, (std::vector<std::string>{"move 30,20", "down 50,10", "up 50,10"}));
+    EXPECT_EQ(sub.events, (std::vector<std::string>{"move 10,10"}));
+
+    // Outside both: the sub-menu closes and tells its client; the menu stays open.
+    send(QEvent::MouseButtonPress, {20, 20});
+    EXPECT_FALSE(m_host.IsVisible(ws));
+    EXPECT_TRUE(m_host.IsVisible(wm));
+    EXPECT_EQ(m_log, (std::vector<std::string>{"menu active", "sub active", "sub inactive"}));
+    m_host.DestroyWindow(wo);
 }
 
 TEST(DoubleClickDetector, PairsOnlyQuickNearPressesOnOneWindow) {

@@ -1,5 +1,6 @@
 #include "toolkit_sheet_dlg.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
@@ -22,6 +23,7 @@
 #include "ui/popup_placement.h"
 #include "ui/power_manage_button.h"
 #include "ui/radio_button.h"
+#include "ui/skin_image.h"
 #include "ui/skin_painter.h"
 #include "ui/slider_control.h"
 #include "ui/static_image.h"
@@ -47,6 +49,15 @@ constexpr int kIdTitle = 2600;
 constexpr int kIdFirstCaption = 2601;
 constexpr int kIdCell = 2700;
 
+// Design pixels of the sheets' layout.
+constexpr int kSheetWidth = 860;
+constexpr int kFirstRow = 40;
+constexpr int kCellLeft = 180;
+constexpr int kGap = 10;
+constexpr int kLineGap = 8;
+constexpr int kRowGap = 12;
+constexpr int kCaptionHeight = 26;
+
 const ui::PopupKindInfo kMenuKind = *ui::PopupKindOf(ui::kPopupKindFunctionMenu);
 const ui::PopupKindInfo kSubMenuKind = *ui::PopupKindOf(ui::kPopupKindDpi);
 
@@ -57,6 +68,20 @@ ui::Rect Design(const ui::Rect& client, int left, int top, int right, int bottom
 
 std::filesystem::path Skin(const char16_t* name) {
     return ui::ProgramFile(std::u16string(u"skins\\") + name);
+}
+
+// The size of a skin picture, which is its size in design pixels; `fallback` when it is missing.
+ui::Size PictureSize(const char16_t* name, ui::Size fallback) {
+    ui::SkinImage picture;
+    if (picture.LoadFile(Skin(name))) {
+        return {picture.Width(), picture.Height()};
+    }
+    return fallback;
+}
+
+// A cell of `size` design pixels at a design position.
+ui::Rect Cell(const ui::Rect& client, int left, int top, ui::Size size) {
+    return Design(client, left, top, left + size.width, top + size.height);
 }
 
 ui::Point Centre(const ui::CControlBase& control) {
@@ -96,15 +121,8 @@ CToolkitSheetDlg::CToolkitSheetDlg(Sheet sheet, ui::WindowHandle parent)
 }
 
 ui::Size CToolkitSheetDlg::DesignSize(Sheet sheet) {
-    switch (sheet) {
-        case Sheet::Buttons:
-            return {640, 380};
-        case Sheet::Values:
-            return {640, 470};
-        case Sheet::Popup:
-            return {680, 320};
-    }
-    return {640, 480};
+    // The rows of the first two sheets decide their height once the skins are known.
+    return sheet == Sheet::Popup ? ui::Size{680, 320} : ui::Size{kSheetWidth, kFirstRow};
 }
 
 bool CToolkitSheetDlg::OnInitDialog() {
@@ -115,7 +133,7 @@ bool CToolkitSheetDlg::OnInitDialog() {
 
 void CToolkitSheetDlg::AddCaption(const ui::Rect& client, int top, const std::u16string& text) {
     const int id = kIdFirstCaption + static_cast<int>(Controls(0).size());
-    const ui::Rect r = Design(client, 12, top, 162, top + 26);
+    const ui::Rect r = Design(client, 12, top, kCellLeft - 8, top + kCaptionHeight);
     auto caption = std::make_unique<ui::CStaticText>(Handle(), id, r.left, r.top, r.right, r.bottom,
                                                      kCaptionColor, kSingleLine, text);
     caption->SetFont(ui::Scaled(13), ui::UiFontSetting().face);
@@ -141,206 +159,209 @@ void CToolkitSheetDlg::CreateControls(ui::Rect client) {
             BuildPopup(client);
             break;
     }
+    if (m_sheet != Sheet::Popup) {
+        m_designHeight = ui::Scaled(m_rowTop);
+        ui::CurrentHost().ResizeWindow(Handle(), {m_designWidth, m_designHeight});
+    }
 }
 
 void CToolkitSheetDlg::BuildButtons(const ui::Rect& client) {
     const ui::WindowHandle window = Handle();
     int id = kIdCell;
 
-    AddCaption(client, 40, u"CImageButton");
+    int top = BeginRow(client, u"CImageButton");
+    const ui::Size button = PictureSize(u"button1_nr.png", {90, 26});
     const char16_t* imageTexts[] = {u"Normal", u"Hover", u"Pressed", u"Disabled"};
     for (int i = 0; i < 4; ++i) {
-        const ui::Rect r = Design(client, 170 + 100 * i, 40, 260 + 100 * i, 66);
-        auto button =
+        const ui::Rect r = Cell(client, kCellLeft + (button.width + kGap) * i, top, button);
+        auto image =
             std::make_unique<ui::CImageButton>(window, id++, r.left, r.top, r.right, r.bottom,
                                                imageTexts[i], ui::kDtCenter, 1, 1, i == 3 ? 1 : 0);
-        button->LoadNormalImage(Skin(u"button1_nr.png"));
-        button->LoadHoverImage(Skin(u"button1_ov.png"));
-        ui::CControlBase* added = AddControl(0, std::move(button));
-        if (i == 1) {
-            m_hover.push_back(added);
-        } else if (i == 2) {
-            m_press.push_back(added);
-        }
+        image->LoadNormalImage(Skin(u"button1_nr.png"));
+        image->LoadHoverImage(Skin(u"button1_ov.png"));
+        Mark(AddControl(0, std::move(image)), i == 1, i == 2);
     }
+    EndRow(button.height);
 
-    AddCaption(client, 76, u"CCheckButton");
+    // Check buttons are wide pictures: two to a line.
+    top = BeginRow(client, u"CCheckButton");
+    const ui::Size check = PictureSize(u"check_nr.png", {90, 26});
     const char16_t* checkTexts[] = {u"Normal", u"Hover", u"", u"Pressed"};
     for (int i = 0; i < 4; ++i) {
-        const ui::Rect r = Design(client, 170 + 100 * i, 76, 260 + 100 * i, 102);
-        auto check = std::make_unique<ui::CCheckButton>(window, id++, r.left, r.top, r.right,
-                                                        r.bottom, checkTexts[i], ui::kDtLeft);
-        check->LoadNormalImage(Skin(u"check_nr.png"));
-        check->LoadHoverImage(Skin(u"check_ov.png"));
-        check->LoadCheckedImage(Skin(u"check_dn.png"));
-        check->SetMargins(ui::Scaled(24), 0);
+        const ui::Rect r = Cell(client, kCellLeft + (check.width + kGap) * (i % 2),
+                                top + (check.height + kLineGap) * (i / 2), check);
+        auto box = std::make_unique<ui::CCheckButton>(window, id++, r.left, r.top, r.right,
+                                                      r.bottom, checkTexts[i], ui::kDtLeft);
+        box->LoadNormalImage(Skin(u"check_nr.png"));
+        box->LoadHoverImage(Skin(u"check_ov.png"));
+        box->LoadCheckedImage(Skin(u"check_dn.png"));
+        box->SetMargins(ui::Scaled(std::min(check.width, check.height + 6)), 0);
         if (i == 2) {
-            check->SetCaptions(u"Off", u"Checked");
-            check->SetChecked(1);
+            box->SetCaptions(u"Off", u"Checked");
+            box->SetChecked(1);
         }
-        ui::CControlBase* added = AddControl(0, std::move(check));
-        if (i == 1) {
-            m_hover.push_back(added);
-        } else if (i == 3) {
-            m_press.push_back(added);
-        }
+        Mark(AddControl(0, std::move(box)), i == 1, i == 3);
     }
+    EndRow(2 * check.height + kLineGap);
 
-    AddCaption(client, 110, u"CRadioButton");
+    top = BeginRow(client, u"CRadioButton");
     // The loop radios of the macro manager: 2032 selected, 2033 hovered, 3030 pressed.
     ui::SetRadioSelectionWord((ui::RadioSelectionWord() & ~0xE000u) | 0x4000u);
+    const ui::Size radio = PictureSize(u"radio_nr.png", {16, 16});
     const int radioIds[] = {2031, 2032, 2033, 3030};
     for (int i = 0; i < 4; ++i) {
-        const ui::Rect r = Design(client, 170 + 30 * i, 115, 186 + 30 * i, 131);
-        auto radio = std::make_unique<ui::CRadioButton>(window, radioIds[i], r.left, r.top, r.right,
-                                                        r.bottom, u"");
-        radio->LoadNormalImage(Skin(u"radio_nr.png"));
-        radio->LoadHoverImage(Skin(u"radio_ov.png"));
-        radio->LoadSelectedImage(Skin(u"radio_dn.png"));
-        ui::CControlBase* added = AddControl(0, std::move(radio));
-        if (i == 2) {
-            m_hover.push_back(added);
-        } else if (i == 3) {
-            m_press.push_back(added);
-        }
+        const ui::Rect r = Cell(client, kCellLeft + (radio.width + 2 * kGap) * i, top, radio);
+        auto choice = std::make_unique<ui::CRadioButton>(window, radioIds[i], r.left, r.top,
+                                                         r.right, r.bottom, u"");
+        choice->LoadNormalImage(Skin(u"radio_nr.png"));
+        choice->LoadHoverImage(Skin(u"radio_ov.png"));
+        choice->LoadSelectedImage(Skin(u"radio_dn.png"));
+        Mark(AddControl(0, std::move(choice)), i == 2, i == 3);
     }
+    EndRow(radio.height);
 
-    AddCaption(client, 142, u"CDPIRadioButton");
+    // The DPI value sits in a band over the top of each level button.
+    top = BeginRow(client, u"CDPIRadioButton");
     ui::SetDpiLevelMask(0x0F);
+    const ui::Size natural = PictureSize(u"check_button_dpi_nr.png", {40, 34});
+    const ui::Size level{std::max(natural.width, 36), std::max(natural.height, 30)};
     for (int n = 0; n < ui::kDpiLevelButtonCount; ++n) {
-        const ui::Rect r = Design(client, 170 + 46 * n, 140, 210 + 46 * n, 174);
-        auto level = std::make_unique<ui::CDPIRadioButton>(window, ui::kIdFirstDpiLevelButton + n,
-                                                           r.left, r.top, r.right, r.bottom, u"");
-        level->LoadNormalImage(Skin(u"check_button_dpi_nr.png"));
-        level->LoadHoverImage(Skin(u"check_button_dpi_ov.png"));
-        level->LoadSelectedImage(Skin(u"check_button_dpi_dn.png"));
-        level->SetDpiValue(8 * (n + 1));
-        level->SetFont(ui::Scaled(11), ui::UiFontSetting().face);
-        ui::CControlBase* added = AddControl(0, std::move(level));
-        if (n == 5) {
-            m_hover.push_back(added);
-        }
+        const ui::Rect r = Cell(client, kCellLeft + (level.width + kGap) * n, top, level);
+        auto dpi = std::make_unique<ui::CDPIRadioButton>(window, ui::kIdFirstDpiLevelButton + n,
+                                                         r.left, r.top, r.right, r.bottom, u"");
+        dpi->LoadNormalImage(Skin(u"check_button_dpi_nr.png"));
+        dpi->LoadHoverImage(Skin(u"check_button_dpi_ov.png"));
+        dpi->LoadSelectedImage(Skin(u"check_button_dpi_dn.png"));
+        dpi->SetDpiValue(8 * (n + 1));
+        dpi->SetFont(ui::Scaled(11), ui::UiFontSetting().face);
+        Mark(AddControl(0, std::move(dpi)), n == 5, false);
     }
+    EndRow(level.height);
 
-    AddCaption(client, 184, u"Colour buttons");
+    top = BeginRow(client, u"Colour buttons");
     const ui::ColorRef swatches[] = {ui::Rgb(230, 40, 40), ui::Rgb(40, 200, 90),
                                      ui::Rgb(40, 110, 240)};
+    const ui::Size swatch{30, 20};
     for (int i = 0; i < 3; ++i) {
-        const ui::Rect r = Design(client, 170 + 40 * i, 187, 200 + 40 * i, 207);
-        auto swatch = std::make_unique<ui::CColorSelectButton>(window, id++, r.left, r.top, r.right,
+        const ui::Rect r = Cell(client, kCellLeft + (swatch.width + kGap) * i, top, swatch);
+        auto colour = std::make_unique<ui::CColorSelectButton>(window, id++, r.left, r.top, r.right,
                                                                r.bottom, u"", r);
-        swatch->SetColor(swatches[i]);
-        AddControl(0, std::move(swatch));
+        colour->SetColor(swatches[i]);
+        AddControl(0, std::move(colour));
     }
     const ui::ColorRef slots[] = {ui::Rgb(255, 140, 0), ui::Rgb(53, 160, 222),
                                   ui::Rgb(200, 60, 220)};
+    const ui::Size slot = PictureSize(u"color_select_nr.png", {26, 26});
     for (int i = 0; i < 3; ++i) {
-        const ui::Rect r = Design(client, 300 + 36 * i, 184, 326 + 36 * i, 210);
-        auto slot = std::make_unique<ui::CColorSelectCheckButton>(window, id++, r.left, r.top,
-                                                                  r.right, r.bottom, u"");
-        slot->LoadNormalImage(Skin(u"color_select_nr.png"));
-        slot->LoadCheckedImage(Skin(u"color_select_check.png"));
-        slot->SetColor(slots[i]);
-        slot->SetChecked(i == 1 ? 1 : 0);
-        AddControl(0, std::move(slot));
+        const ui::Rect r = Cell(client, kCellLeft + 150 + (slot.width + kGap) * i, top, slot);
+        auto frame = std::make_unique<ui::CColorSelectCheckButton>(window, id++, r.left, r.top,
+                                                                   r.right, r.bottom, u"");
+        frame->LoadNormalImage(Skin(u"color_select_nr.png"));
+        frame->LoadCheckedImage(Skin(u"color_select_check.png"));
+        frame->SetColor(slots[i]);
+        frame->SetChecked(i == 1 ? 1 : 0);
+        AddControl(0, std::move(frame));
     }
+    EndRow(std::max(swatch.height, slot.height));
 
-    AddCaption(client, 220, u"CComboButton");
+    top = BeginRow(client, u"CComboButton");
+    const ui::Size combo = PictureSize(u"combo2_nr.png", {96, 22});
     const char16_t* values[] = {u"1000 Hz", u"Hover", u"Open", u"unused"};
     for (int i = 0; i < 4; ++i) {
-        const ui::Rect r = Design(client, 170 + 104 * i, 222, 266 + 104 * i, 244);
-        auto combo = std::make_unique<ui::CComboButton>(window, kMsgGalleryCombo, id++, r.left,
-                                                        r.top, r.right, r.bottom, u"", ui::kDtLeft,
-                                                        1, 1, 0, values[i]);
-        combo->LoadNormalImage(Skin(u"combo2_nr.png"));
-        combo->LoadHoverImage(Skin(u"combo2_ov.png"));
-        combo->SetMargins(ui::Scaled(6), ui::Scaled(18));
-        combo->SetOpen(i == 2 ? 1 : 0);
-        combo->SetShowsDisable(i == 3 ? 1 : 0);
-        ui::CControlBase* added = AddControl(0, std::move(combo));
-        if (i == 1) {
-            m_hover.push_back(added);
-        }
+        const ui::Rect r = Cell(client, kCellLeft + (combo.width + kGap) * i, top, combo);
+        auto drop = std::make_unique<ui::CComboButton>(window, kMsgGalleryCombo, id++, r.left,
+                                                       r.top, r.right, r.bottom, u"", ui::kDtLeft,
+                                                       1, 1, 0, values[i]);
+        drop->LoadNormalImage(Skin(u"combo2_nr.png"));
+        drop->LoadHoverImage(Skin(u"combo2_ov.png"));
+        drop->SetMargins(ui::Scaled(6), ui::Scaled(18));
+        drop->SetOpen(i == 2 ? 1 : 0);
+        drop->SetShowsDisable(i == 3 ? 1 : 0);
+        Mark(AddControl(0, std::move(drop)), i == 1, false);
     }
+    EndRow(combo.height);
 
-    AddCaption(client, 254, u"CLinkButton");
+    top = BeginRow(client, u"CLinkButton");
     const char16_t* links[] = {u"Normal link", u"Hover link", u"Pressed link"};
+    const ui::Size link{110, 20};
     for (int i = 0; i < 3; ++i) {
-        const ui::Rect r = Design(client, 170 + 110 * i, 256, 270 + 110 * i, 276);
-        ui::CControlBase* added =
-            AddControl(0, std::make_unique<ui::CLinkButton>(window, r.left, r.top, r.right,
-                                                            r.bottom, links[i], ui::kDtLeft));
-        if (i == 1) {
-            m_hover.push_back(added);
-        } else if (i == 2) {
-            m_press.push_back(added);
-        }
+        const ui::Rect r = Cell(client, kCellLeft + (link.width + kGap) * i, top, link);
+        Mark(AddControl(0, std::make_unique<ui::CLinkButton>(window, r.left, r.top, r.right,
+                                                             r.bottom, links[i], ui::kDtLeft)),
+             i == 1, i == 2);
     }
+    EndRow(link.height);
 
-    AddCaption(client, 312, u"CPowerManageButton");
+    top = BeginRow(client, u"CPowerManageButton");
+    const ui::Size dial = PictureSize(u"power_manage_3min.png", {140, 80});
     const int dialValues[] = {3, 6, 10};
     for (int i = 0; i < 3; ++i) {
-        const ui::Rect r = Design(client, 170 + 150 * i, 286, 310 + 150 * i, 366);
-        auto dial =
+        const ui::Rect r = Cell(client, kCellLeft + (dial.width + 2 * kGap) * i, top, dial);
+        auto power =
             std::make_unique<ui::CPowerManageButton>(window, r.left, r.top, r.right, r.bottom);
         for (int minutes = 3; minutes <= 10; ++minutes) {
-            dial->LoadValueImage(
+            power->LoadValueImage(
                 minutes, ui::ProgramFile(u"skins\\power_manage_" +
                                          Utf8ToUtf16(std::to_string(minutes)) + u"min.png"));
         }
-        dial->SetSelectedValue(dialValues[i]);
-        AddControl(0, std::move(dial));
+        power->SetSelectedValue(dialValues[i]);
+        AddControl(0, std::move(power));
     }
+    EndRow(dial.height);
 }
 
 void CToolkitSheetDlg::BuildValues(const ui::Rect& client) {
     const ui::WindowHandle window = Handle();
     int id = kIdCell;
 
-    AddCaption(client, 36, u"CSliderControl");
+    int top = BeginRow(client, u"CSliderControl");
+    const ui::Size thumb = PictureSize(u"Slider_Circle.png", {16, 16});
+    const ui::Size slider{150, thumb.height};
     for (int i = 0; i < 4; ++i) {
-        const ui::Rect r = Design(client, 170 + 120 * i, 40, 270 + 120 * i, 56);
-        auto slider = std::make_unique<ui::CSliderControl>(
-            window, id++, r.left, r.top, r.right, r.bottom, 5, ui::Scaled(8), ui::Scaled(8), u"");
-        slider->LoadThumbImage(Skin(u"Slider_Circle.png"));
-        slider->SetValue(i == 3 ? 1 : 2 * i);
+        const ui::Rect r = Cell(client, kCellLeft + (slider.width + 2 * kGap) * i, top, slider);
+        const int pad = ui::Scaled(thumb.width / 2);
+        auto steps = std::make_unique<ui::CSliderControl>(window, id++, r.left, r.top, r.right,
+                                                          r.bottom, 5, pad, pad, u"");
+        steps->LoadThumbImage(Skin(u"Slider_Circle.png"));
+        steps->SetValue(i == 3 ? 1 : 2 * i);
         const int middle = (r.top + r.bottom) / 2;
-        m_tracks.push_back({r.left + ui::Scaled(8), middle - 1, r.right - ui::Scaled(8),
-                            middle + std::max(1, ui::Scaled(2)) - 1});
-        ui::CControlBase* added = AddControl(0, std::move(slider));
+        m_tracks.push_back(
+            {r.left + pad, middle - 1, r.right - pad, middle + std::max(1, ui::Scaled(2)) - 1});
+        ui::CControlBase* added = AddControl(0, std::move(steps));
         if (i == 3) {
             m_drag.push_back(added);
         }
     }
+    EndRow(slider.height);
 
-    AddCaption(client, 68, u"Gauges, scroll bars");
+    top = BeginRow(client, u"Gauges, scroll bars");
+    const ui::Size gauge = PictureSize(u"mouse\\dpi_bar_1.png", {16, 100});
+    const int counts[] = {50, 50, 50, 0, 50, 50};
+    const int shown[] = {0, 24, 49, 0, 58, 24};
     for (int i = 0; i < 6; ++i) {
-        const ui::Rect r = Design(client, 170 + 26 * i, 70, 186 + 26 * i, 170);
-        const int counts[] = {50, 50, 50, 0, 50, 50};
-        const int valuesShown[] = {0, 24, 49, 0, 58, 24};
-        ui::CControlBase* added = nullptr;
+        const ui::Rect r = Cell(client, kCellLeft + (gauge.width + kGap) * i, top, gauge);
+        std::unique_ptr<ui::CControlBase> control;
         if (i < 3) {
-            auto slider = std::make_unique<ui::CVerticalSliderControl>(
+            auto drag = std::make_unique<ui::CVerticalSliderControl>(
                 window, id++, r.left, r.top, r.right, r.bottom, counts[i], u"");
-            slider->LoadBackgroundImage(Skin(u"mouse\\dpi_bar_1.png"));
-            slider->LoadFillImage(Skin(u"mouse\\dpi_bar_2.png"));
-            slider->SetValue(valuesShown[i]);
-            added = AddControl(0, std::move(slider));
+            drag->LoadBackgroundImage(Skin(u"mouse\\dpi_bar_1.png"));
+            drag->LoadFillImage(Skin(u"mouse\\dpi_bar_2.png"));
+            drag->SetValue(shown[i]);
+            control = std::move(drag);
         } else {
             auto show = std::make_unique<ui::CDPIValueShowControl>(
                 window, id++, r.left, r.top, r.right, r.bottom, counts[i], u"");
             show->LoadBackgroundImage(Skin(u"mouse\\dpi_bar_1.png"));
             show->LoadFillImage(Skin(u"mouse\\dpi_bar_2.png"));
-            show->SetValue(valuesShown[i]);
-            added = AddControl(0, std::move(show));
+            show->SetValue(shown[i]);
+            control = std::move(show);
         }
-        if (i == 5) {
-            m_hover.push_back(added);
-        }
+        Mark(AddControl(0, std::move(control)), i == 5, false);
     }
     const int scrollInfo[][3] = {{0, 5, 0}, {0, 10, 40}, {30, 10, 40}, {10, 10, 40}};
+    const int barsLeft = kCellLeft + (gauge.width + kGap) * 6 + 3 * kGap;
     for (int i = 0; i < 4; ++i) {
-        const ui::Rect r = Design(client, 360 + 26 * i, 70, 372 + 26 * i, 170);
+        const ui::Rect r = Cell(client, barsLeft + 26 * i, top, {12, gauge.height});
         auto bar =
             std::make_unique<ui::CVScrollBar>(window, id++, r.left, r.top, r.right, r.bottom, u"");
         bar->SetArrowImages(ScrollArrowStrip(true), ScrollArrowStrip(false));
@@ -352,17 +373,19 @@ void CToolkitSheetDlg::BuildValues(const ui::Rect& client) {
             m_drag.push_back(added);
         }
     }
+    EndRow(gauge.height);
 
-    AddCaption(client, 186, u"CEditShowList");
-    const ui::Rect tree = Design(client, 170, 186, 370, 286);
-    auto list = std::make_unique<ui::CEditShowList>(window, tree.left, tree.top, tree.right,
-                                                    tree.bottom, u"");
-    list->LoadFolderOpenImage(Skin(u"foldr_open.png"));
-    list->LoadFolderClosedImage(Skin(u"foldr_close.png"));
-    list->Bind(&m_library);
-    list->SetSelectedRow(1);
-    AddControl(0, std::move(list));
-    const ui::Rect actions = Design(client, 390, 186, 590, 286);
+    top = BeginRow(client, u"CEditShowList");
+    const ui::Size list{220, 100};
+    const ui::Rect tree = Cell(client, kCellLeft, top, list);
+    auto library = std::make_unique<ui::CEditShowList>(window, tree.left, tree.top, tree.right,
+                                                       tree.bottom, u"");
+    library->LoadFolderOpenImage(Skin(u"foldr_open.png"));
+    library->LoadFolderClosedImage(Skin(u"foldr_close.png"));
+    library->Bind(&m_library);
+    library->SetSelectedRow(1);
+    AddControl(0, std::move(library));
+    const ui::Rect actions = Cell(client, kCellLeft + list.width + 2 * kGap, top, list);
     auto actionList = std::make_unique<ui::CImageShowList>(window, actions.left, actions.top,
                                                            actions.right, actions.bottom, u"");
     actionList->LoadPressIcon(Skin(u"macro_down.png"));
@@ -371,14 +394,16 @@ void CToolkitSheetDlg::BuildValues(const ui::Rect& client) {
     actionList->BindMacro(&m_macro);
     actionList->SetSelectedRow(2);
     AddControl(0, std::move(actionList));
+    EndRow(list.height);
 
-    AddCaption(client, 322, u"CBattery, CStaticImage");
+    top = BeginRow(client, u"CBattery, CStaticImage");
+    const ui::Size cell = PictureSize(u"battery_full.png", {40, 70});
     const int modes[] = {ui::CBattery::kDischarging, ui::CBattery::kDischarging,
                          ui::CBattery::kDischarging, ui::CBattery::kCharging,
                          ui::CBattery::kCharged};
     const int levels[] = {100, 50, 1, 100, 100};
     for (int i = 0; i < 5; ++i) {
-        const ui::Rect r = Design(client, 170 + 50 * i, 300, 210 + 50 * i, 370);
+        const ui::Rect r = Cell(client, kCellLeft + (cell.width + 2 * kGap) * i, top, cell);
         auto battery = std::make_unique<ui::CBattery>(window, r.left, r.top, r.right, r.bottom);
         battery->LoadFullImage(Skin(u"battery_full.png"));
         battery->LoadEmptyImage(Skin(u"battery_empty.png"));
@@ -389,45 +414,66 @@ void CToolkitSheetDlg::BuildValues(const ui::Rect& client) {
         battery->SetChargeLevel(60);
         AddControl(0, std::move(battery));
     }
+    // The mouse picture, shrunk to a small cell.
+    const ui::Size figure{50, 85};
+    const int figuresLeft = kCellLeft + (cell.width + 2 * kGap) * 5 + 3 * kGap;
     for (int i = 0; i < 2; ++i) {
-        const ui::Rect r = Design(client, 450 + 70 * i, 305, 510 + 70 * i, 365);
+        const ui::Rect r = Cell(client, figuresLeft + (figure.width + 2 * kGap) * i, top, figure);
         auto image =
             std::make_unique<ui::CStaticImage>(window, id++, r.left, r.top, r.right, r.bottom, u"");
         image->LoadImage(Skin(u"mouse\\mouse_nr.png"));
-        ui::CControlBase* added = AddControl(0, std::move(image));
-        if (i == 1) {
-            m_hover.push_back(added);
-        }
+        Mark(AddControl(0, std::move(image)), i == 1, false);
     }
+    EndRow(std::max(cell.height, figure.height));
 
-    AddCaption(client, 382, u"CStaticText");
-    const ui::Rect one = Design(client, 170, 384, 330, 404);
+    top = BeginRow(client, u"CStaticText");
+    const ui::Rect one = Cell(client, kCellLeft, top, {160, 20});
     AddControl(0, std::make_unique<ui::CStaticText>(window, id++, one.left, one.top, one.right,
                                                     one.bottom, kTextColor, ui::kDtSingleLine,
                                                     u"One line that is cut off at a word"));
-    const ui::Rect wrapped = Design(client, 340, 378, 630, 418);
+    const ui::Rect wrapped = Cell(client, kCellLeft + 180, top, {300, 40});
     AddControl(0, std::make_unique<ui::CStaticText>(
                       window, id++, wrapped.left, wrapped.top, wrapped.right, wrapped.bottom,
                       ui::Rgb(230, 230, 230), ui::kDtCenter | ui::kDtWordBreak | ui::kDtEditControl,
                       u"Several lines: the text breaks at words and stays centred in its box."));
+    EndRow(40);
 
-    AddCaption(client, 430, u"CTabControl");
+    // Profile tabs: the tab index is 2, so both tabs 2051 draw as selected, one of them hovered.
+    top = BeginRow(client, u"CTabControl");
     ui::SetProfileTabIndex(2);
+    const ui::Size tab = PictureSize(u"profile_slot_nr.png", {90, 24});
     const int tabIds[] = {2049, 2050, 2051, 2051};
-    const char16_t* tabTexts[] = {u"Normal", u"Hover", u"Selected", u"Sel. hover"};
+    const char16_t* tabTexts[] = {u"Normal", u"Hover", u"Selected", u"Selected and hovered"};
     for (int i = 0; i < 4; ++i) {
-        const ui::Rect r = Design(client, 170 + 96 * i, 432, 260 + 96 * i, 456);
-        auto tab = std::make_unique<ui::CTabControl>(window, tabIds[i], r.left, r.top, r.right,
-                                                     r.bottom, tabTexts[i], ui::kDtLeft);
-        tab->LoadNormalImage(Skin(u"profile_slot_nr.png"));
-        tab->LoadHoverImage(Skin(u"profile_slot_ov.png"));
-        tab->LoadSelectedImage(Skin(u"profile_slot_nr2.png"));
-        tab->LoadSelectedHoverImage(Skin(u"profile_slot_ov2.png"));
-        tab->SetMargins(ui::Scaled(6), 0);
-        ui::CControlBase* added = AddControl(0, std::move(tab));
-        if (i == 1 || i == 3) {
-            m_hover.push_back(added);
-        }
+        const ui::Rect r = Cell(client, kCellLeft + (tab.width + kGap) * (i % 2),
+                                top + (tab.height + kLineGap) * (i / 2), tab);
+        auto page = std::make_unique<ui::CTabControl>(window, tabIds[i], r.left, r.top, r.right,
+                                                      r.bottom, tabTexts[i], ui::kDtLeft);
+        page->LoadNormalImage(Skin(u"profile_slot_nr.png"));
+        page->LoadHoverImage(Skin(u"profile_slot_ov.png"));
+        page->LoadSelectedImage(Skin(u"profile_slot_nr2.png"));
+        page->LoadSelectedHoverImage(Skin(u"profile_slot_ov2.png"));
+        page->SetMargins(ui::Scaled(6), 0);
+        Mark(AddControl(0, std::move(page)), i == 1 || i == 3, false);
+    }
+    EndRow(2 * tab.height + kLineGap);
+}
+
+int CToolkitSheetDlg::BeginRow(const ui::Rect& client, const std::u16string& caption) {
+    AddCaption(client, m_rowTop, caption);
+    return m_rowTop;
+}
+
+void CToolkitSheetDlg::EndRow(int height) {
+    m_rowTop += std::max(height, kCaptionHeight) + kRowGap;
+}
+
+void CToolkitSheetDlg::Mark(ui::CControlBase* control, bool hover, bool press) {
+    if (hover) {
+        m_hover.push_back(control);
+    }
+    if (press) {
+        m_press.push_back(control);
     }
 }
 

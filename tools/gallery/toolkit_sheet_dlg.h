@@ -64,6 +64,12 @@ private:
     void BuildPopup(const ui::Rect& client);
     // A row caption at design row `top`.
     void AddCaption(const ui::Rect& client, int top, const std::u16string& text);
+    // A row of cells: its caption and top (design pixels), then the row's height moves the next
+    // row down.
+    int BeginRow(const ui::Rect& client, const std::u16string& caption);
+    void EndRow(int height);
+    // What ShowStates does to a control.
+    void Mark(ui::CControlBase* control, bool hover, bool press);
     void ClosePopups();
     void OpenSubMenu();
 
@@ -75,6 +81,7 @@ private:
     std::vector<ui::CControlBase*> m_drag;
     // Tracks drawn under the sliders (they belong to a dialog's picture).
     std::vector<ui::Rect> m_tracks;
+    int m_rowTop = 40;  // design pixels
     ui::CComboButton* m_combo = nullptr;
     // The popups ShowStates drives right after opening them (they own themselves).
     CGalleryPopup* m_openedMenu = nullptr;
