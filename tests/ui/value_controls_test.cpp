@@ -3,7 +3,10 @@
 // the library tree list and the action list, the battery fill and the profile tabs.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QString>
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -301,6 +304,47 @@ TEST_F(Values, TheBatteryFillIsAtLeastOneDesignPixel) {
         // The fill ends at design row 57.
         EXPECT_EQ(PixelOf(picture, r.left, r.top + static_cast<int>(57 * c.scale) - 1), kFull);
         EXPECT_NE(PixelOf(picture, r.left, r.top + static_cast<int>(57 * c.scale)), kFull);
+    }
+}
+
+TEST_F(Values, ChargingShowsTheChargeLevelUnderTheMarkAndChargedTheFullPicture) {
+    constexpr ui::ColorRef kFull = ui::Rgb(0, 220, 0);
+    constexpr ui::ColorRef kCharge = ui::Rgb(0, 120, 250);
+    constexpr ui::ColorRef kMark = ui::Rgb(255, 255, 255);
+    const auto full = WriteSolidPicture(u"skins\\battery_full.png", 40, 70, kFull);
+    const auto charge = WriteSolidPicture(u"skins\\battery_charging.png", 40, 70, kCharge);
+    // The charging mark: transparent but for a 4 × 4 square at (18, 45), inside the fill.
+    QImage mark(40, 70, QImage::Format_ARGB32);
+    mark.fill(Qt::transparent);
+    for (int y = 45; y < 49; ++y) {
+        for (int x = 18; x < 22; ++x) {
+            mark.setPixelColor(x, y, Qt::white);
+        }
+    }
+    const std::filesystem::path markFile = ui::ProgramFile(u"skins\\battery_lighting.png");
+    ASSERT_TRUE(mark.save(QString::fromStdString(markFile.string()), "PNG"));
+    const struct {
+        int mode;
+        int chargeLevel;
+        int fullPixels;
+        int chargePixels;
+    } cases[] = {{ui::CBattery::kCharging, 50, 0, 25 * 40 - 16},
+                 {ui::CBattery::kCharging, 0, 0, 40},
+                 {ui::CBattery::kCharged, 50, 40 * 70 - 16, 0}};
+    for (const auto& c : cases) {
+        Open();
+        const ui::Rect r{10, 10, 50, 80};
+        auto* battery =
+            Add(std::make_unique<ui::CBattery>(Window(), r.left, r.top, r.right, r.bottom));
+        battery->LoadFullImage(full);
+        battery->LoadChargeFillImage(charge);
+        battery->LoadChargingImage(markFile);
+        battery->SetMode(c.mode);
+        battery->SetChargeLevel(c.chargeLevel);
+        const QImage picture = m_host.Render(Window());
+        EXPECT_EQ(PixelsOfColor(picture, r, kFull), c.fullPixels) << c.mode;
+        EXPECT_EQ(PixelsOfColor(picture, r, kCharge), c.chargePixels) << c.mode;
+        EXPECT_EQ(PixelsOfColor(picture, r, kMark), 16) << c.mode;
     }
 }
 
