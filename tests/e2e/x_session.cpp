@@ -59,7 +59,7 @@ std::string XSession::Start(bool windowManager, bool tray) {
         m_windowManager->start("openbox", {});
         if (!m_windowManager->waitForStarted(kStartTimeoutMs)) return "openbox does not start";
         // The window manager is ready once it has published its desktops.
-        if (!WaitFor([&] { return Run("xdotool", {"get_num_desktops"}).exitCode == 0; })) {
+        if (!WaitFor([&] { return Run("xdotool", {"get_num_desktops"}).exitCode == 0; }, kStartTimeoutMs)) {
             return "openbox did not come up";
         }
     }
@@ -69,7 +69,8 @@ std::string XSession::Start(bool windowManager, bool tray) {
         m_tray->start("trayer", {"--edge", "bottom", "--align", "right", "--widthtype", "request", "--height", "24"});
         if (!m_tray->waitForStarted(kStartTimeoutMs)) return "trayer does not start";
         // The tray is there once its window is.
-        if (!WaitFor([&] { return Run("xdotool", {"search", "--classname", "trayer"}).exitCode == 0; })) {
+        if (!WaitFor([&] { return Run("xdotool", {"search", "--classname", "trayer"}).exitCode == 0; },
+                     kStartTimeoutMs)) {
             return "the tray did not come up";
         }
     }
@@ -110,8 +111,10 @@ QImage XSession::Screenshot() {
     return QImage(file).convertToFormat(QImage::Format_RGB32);
 }
 
-std::vector<Geometry> FindWindows(XSession& session, const QString& namePattern) {
-    const CommandResult search = session.Run("xdotool", {"search", "--onlyvisible", "--name", namePattern});
+std::vector<Geometry> FindWindows(XSession& session, const QString& namePattern, bool onlyVisible) {
+    QStringList arguments = {"search", "--name", namePattern};
+    if (onlyVisible) arguments.insert(1, "--onlyvisible");
+    const CommandResult search = session.Run("xdotool", arguments);
     std::vector<Geometry> found;
     for (const QString& window : QString::fromLatin1(search.output).split('\n', Qt::SkipEmptyParts)) {
         const CommandResult shell = session.Run("xdotool", {"getwindowgeometry", "--shell", window});

@@ -81,9 +81,9 @@ struct Geometry {
     int height = 0;
 };
 
-// The geometry of every visible window whose name matches `namePattern` (xdotool's regular
-// expression).
-std::vector<Geometry> FindWindows(XSession& session, const QString& namePattern);
+// The geometry of every window whose name matches `namePattern` (xdotool's regular expression):
+// the visible ones, or also the unmapped and minimised ones.
+std::vector<Geometry> FindWindows(XSession& session, const QString& namePattern, bool onlyVisible = true);
 
 // How many pixels of the screen at (x, y) differ from `expected`.
 int DifferingPixels(const QImage& screen, const QImage& expected, int x, int y);

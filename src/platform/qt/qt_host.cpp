@@ -70,6 +70,8 @@ ui::Point ToPoint(QPoint p) {
 
 }  // namespace
 
+constexpr int kMinimiseRetryMs = 20;
+
 struct QtHost::Window {
     ui::HostWindowClient* client = nullptr;
     HostWidget* widget = nullptr;
@@ -89,6 +91,8 @@ struct QtHost::Window {
     bool topmost = false;
     bool popup = false;
     bool popupActive = false;
+    // A minimise asked for before the window manager took the window; done once it shows.
+    bool minimisePending = false;
     ui::Surface surface;
 };
 
@@ -271,6 +275,7 @@ void QtHost::ShowWindow(ui::WindowHandle window, ui::ShowMode mode) {
         }
         return;
     }
+    w->minimisePending = false;
     switch (mode) {
         case ui::ShowMode::Hide:
             ForgetPopup(window);
@@ -292,6 +297,17 @@ void QtHost::ShowWindow(ui::WindowHandle window, ui::ShowMode mode) {
             widget->show();
             break;
         case ui::ShowMode::Minimize:
+            // A window shown a moment ago is not yet the window manager's, which then ignores
+            // the request: ask again until the window is on the screen.
+            if (widget->isVisible() && widget->windowHandle() != nullptr &&
+                !widget->windowHandle()->isExposed()) {
+                w->minimisePending = true;
+                QTimer::singleShot(kMinimiseRetryMs, widget, [this, window] {
+                    Window* again = Find(window);
+                    if (again != nullptr && again->minimisePending) ShowWindow(window, ui::ShowMode::Minimize);
+                });
+                break;
+            }
             widget->showMinimized();
             break;
     }
