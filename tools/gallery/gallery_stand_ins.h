@@ -14,7 +14,7 @@ bool PrepareToolkitSkins(const std::filesystem::path& programFolder,
                          const std::filesystem::path& skinSource);
 
 // The scroll bar's arrow strips (three frames: normal, hover, pressed), which the program keeps
-// as resources: drawn in code for the gallery.
+// as resources: drawn in code for a gallery built without them.
 ui::SkinImage ScrollArrowStrip(bool up);
 
 }  // namespace ostrel::gallery

@@ -364,7 +364,9 @@ void CToolkitSheetDlg::BuildValues(const ui::Rect& client) {
         const ui::Rect r = Cell(client, barsLeft + 26 * i, top, {12, gauge.height});
         auto bar =
             std::make_unique<ui::CVScrollBar>(window, id++, r.left, r.top, r.right, r.bottom, u"");
-        bar->SetArrowImages(ScrollArrowStrip(true), ScrollArrowStrip(false));
+        if (!bar->LoadArrowResources()) {
+            bar->SetArrowImages(ScrollArrowStrip(true), ScrollArrowStrip(false));
+        }
         bar->SetScrollInfo(scrollInfo[i][0], scrollInfo[i][1], scrollInfo[i][2]);
         ui::CControlBase* added = AddControl(0, std::move(bar));
         if (i == 2) {
