@@ -40,8 +40,8 @@ constexpr std::u16string_view kMinimiseSkins[] = {u"skins\\min_nr.png", u"skins\
 // A section tab shows its hover picture while checked too.
 constexpr std::u16string_view kSectionTabSkins[] = {
     u"skins\\header_nr.png", u"skins\\header_ov.png", u"skins\\header_ov.png"};
-constexpr std::u16string_view kHeadingSkins[] = {
-    u"skins\\header2_nr.png", u"skins\\header2_ov.png", u"skins\\header2_ov.png"};
+constexpr std::u16string_view kHeadingSkins[] = {u"skins\\header2_nr.png", u"skins\\header2_ov.png",
+                                                 u"skins\\header2_ov.png"};
 // Normal, hover, selected, selected under the mouse.
 constexpr std::u16string_view kProfileTabSkins[] = {
     u"skins\\profile_slot_nr.png", u"skins\\profile_slot_ov.png", u"skins\\profile_slot_nr2.png",
@@ -89,7 +89,7 @@ constexpr int kSliderPad = 8;
 // behind it, 8 and 9 the wheel tilted left and right.
 constexpr Rect kMousePicture{36, 90, 236, 430};
 constexpr int kBadgeSize = 18;
-constexpr ui::Point kBadgeCentres[] = {{48, 80},  {152, 80}, {100, 64}, {16, 150}, {16, 200},
+constexpr ui::Point kBadgeCentres[] = {{48, 80},   {152, 80},  {100, 64}, {16, 150}, {16, 200},
                                        {100, 121}, {100, 153}, {74, 40},  {126, 40}};
 
 // Button function rows: a number chip, then the combo; 36 apart from y 92.
@@ -189,8 +189,7 @@ std::vector<ControlPlace> BuildControls() {
             kGaugeSkins);
         add(kIdDpiValueFirst + n, 0, CDPIValueShowControl, D, {cx + 2, 92, cx + 16, 268},
             kGaugeSkins);
-        add(kIdDpiEnableFirst + n, 0, CCheckButton, D, {cx - 9, 276, cx + 9, 294},
-            kDpiEnableSkins);
+        add(kIdDpiEnableFirst + n, 0, CCheckButton, D, {cx - 9, 276, cx + 9, 294}, kDpiEnableSkins);
         add(kIdDpiColorFirst + n, 0, CColorSelectButton, D, {cx - 15, 302, cx + 15, 322});
     }
 
@@ -210,8 +209,7 @@ std::vector<ControlPlace> BuildControls() {
     add(kIdLightingBrightnessLabel, 0, CStaticText, L, {528, 492, 700, 510});
     add(kIdLightingBrightnessText, 0, CStaticText, L, {740, 492, 798, 510});
     add(kIdBrightnessBar, 0, CStaticImage, L, {528, 518, 798, 526}, kSliderBarSkins);
-    add(kIdLightingBrightness, 0, CSliderControl, L, {528, 514, 798, 530}, kThumbSkins,
-        kSliderPad);
+    add(kIdLightingBrightness, 0, CSliderControl, L, {528, 514, 798, 530}, kThumbSkins, kSliderPad);
     add(kIdLightingDirectionLabel, 0, CStaticText, L, {528, 544, 650, 564});
     add(kIdDirectionUp, 0, CRadioButton, L, {660, 541, 686, 567}, kUpSkins);
     add(kIdDirectionDown, 0, CRadioButton, L, {694, 541, 720, 567}, kDownSkins);
@@ -228,8 +226,7 @@ std::vector<ControlPlace> BuildControls() {
     for (const auto& row : pointerRows) {
         add(row.label, 0, CStaticText, P, {830, row.top, 1020, row.top + 18});
         add(row.text, 0, CStaticText, P, {1040, row.top, 1099, row.top + 18});
-        add(row.bar, 0, CStaticImage, P, {830, row.top + 26, 1100, row.top + 34},
-            kSliderBar2Skins);
+        add(row.bar, 0, CStaticImage, P, {830, row.top + 26, 1100, row.top + 34}, kSliderBar2Skins);
         add(row.slider, 0, CSliderControl, P, {830, row.top + 22, 1100, row.top + 38}, kThumbSkins,
             kSliderPad);
     }
@@ -313,10 +310,8 @@ ui::Rect ProfileTabRect(int listPosition) {
 }
 
 ui::Rect AddProfileButtonRect(int showCount) {
-    const int top =
-        kProfileTabTop + kProfileTabPitch * std::max(showCount, 3) + kProfileAddDrop;
-    return {kProfileTabLeft, top, kProfileTabLeft + kProfileCommandWidth,
-            top + kProfileTabHeight};
+    const int top = kProfileTabTop + kProfileTabPitch * std::max(showCount, 3) + kProfileAddDrop;
+    return {kProfileTabLeft, top, kProfileTabLeft + kProfileCommandWidth, top + kProfileTabHeight};
 }
 
 }  // namespace ostrel::app

@@ -1,14 +1,14 @@
 // The main window's layout: controls inside the window and their sections, sections apart from
 // each other so any two can be open together, nothing overlapping by accident, the profile tabs
 // where profile management puts them.
+#include "app/main_window_layout.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
-
-#include "app/main_window_layout.h"
 
 namespace ostrel::testing {
 namespace {
@@ -50,8 +50,8 @@ bool MeantToOverlap(const ControlPlace& a, const ControlPlace& b) {
                mouse.tag == 0 && Within(badge.rect, mouse.rect);
     };
     const auto sliderOverBar = [](const ControlPlace& slider, const ControlPlace& bar) {
-        return slider.cls == ControlClass::CSliderControl && bar.cls == ControlClass::CStaticImage &&
-               Within(bar.rect, slider.rect);
+        return slider.cls == ControlClass::CSliderControl &&
+               bar.cls == ControlClass::CStaticImage && Within(bar.rect, slider.rect);
     };
     return badgeOnMouse(a, b) || badgeOnMouse(b, a) || sliderOverBar(a, b) || sliderOverBar(b, a);
 }
@@ -128,9 +128,7 @@ TEST(MainWindowLayout, ProfileTabsAndAddButtonFollowTheShowCount) {
         ASSERT_NE(place, nullptr);
         EXPECT_EQ(place->rect, tab);
     }
-    const struct {
-        int count, top;
-    } cases[] = {{1, 558}, {2, 558}, {3, 558}, {4, 583}, {5, 608}};
+    const struct { int count, top; } cases[] = {{1, 558}, {2, 558}, {3, 558}, {4, 583}, {5, 608}};
     const ControlPlace* area = nullptr;
     for (const ControlPlace& c : app::MainWindowControls()) {
         if (c.id == app::kIdProfileCombo) {
@@ -182,8 +180,9 @@ TEST(MainWindowLayout, SectionsHoldTheirControls) {
                   nullptr);
         const ControlPlace* badge = app::FindControlPlace(app::kIdDecoration, n + 1);
         ASSERT_NE(badge, nullptr);
-        EXPECT_EQ(badge->skins.front(),
-                  u"skins\\mouse\\serial_number" + std::u16string(1, static_cast<char16_t>(u'1' + n)) + u".png");
+        EXPECT_EQ(badge->skins.front(), u"skins\\mouse\\serial_number" +
+                                            std::u16string(1, static_cast<char16_t>(u'1' + n)) +
+                                            u".png");
     }
 }
 

@@ -21,34 +21,86 @@ namespace {
 
 // The files the system loads from its skins folder, as it names them.
 std::vector<std::u16string> SkinFileNames() {
-    std::vector<std::u16string> names = {
-        u"1000hz_dn.png",         u"1000hz_nr.png",          u"125hz_dn.png",
-        u"125hz_nr.png",          u"250hz_dn.png",           u"250hz_nr.png",
-        u"500hz_dn.png",          u"500hz_nr.png",           u"add_nr.png",
-        u"add_ov.png",            u"battery_charging.png",   u"battery_empty.png",
-        u"battery_full.png",      u"battery_green.png",      u"battery_lighting.png",
-        u"battery_orange.png",    u"battery_red.png",        u"button1_nr.png",
-        u"button1_ov.png",        u"button2_nr.png",         u"button2_ov.png",
-        u"button4_nr.png",        u"check_button_dpi_dn.png", u"check_button_dpi_nr.png",
-        u"check_button_dpi_ov.png", u"check_dn.png",         u"check_nr.png",
-        u"check_ov.png",          u"color_select_check.png", u"color_select_nr.png",
-        u"combo2_nr.png",         u"combo2_ov.png",          u"combo3_nr.png",
-        u"combo3_ov.png",         u"down_check.png",         u"down_nr.png",
-        u"down_ov.png",           u"dpi_value.png",          u"exit_nr.png",
-        u"exit_ov.png",           u"foldr_close.png",        u"foldr_open.png",
-        u"Frame_common.bmp",      u"Frame_DPI.bmp",          u"Frame_Lighting_Setting.bmp",
-        u"Frame_Macro_Manager.bmp", u"Frame_progress_nr.bmp", u"Frame_progress_ov.bmp",
-        u"Frame_warning.bmp",     u"header2_nr.png",         u"header2_ov.png",
-        u"header_nr.png",         u"header_ov.png",          u"macro_down.png",
-        u"macro_record_dn.png",   u"macro_record_nr.png",    u"macro_time.png",
-        u"macro_up.png",          u"menu_nr.png",            u"menu_ov.png",
-        u"menusub_nr.png",        u"menusub_ov.png",         u"min_nr.png",
-        u"min_ov.png",            u"mouse\\dpi_bar_1.png",   u"mouse\\dpi_bar_2.png",
-        u"mouse\\mouse_nr.png",   u"profile_slot_nr.png",    u"profile_slot_nr2.png",
-        u"profile_slot_ov.png",   u"profile_slot_ov2.png",   u"radio_dn.png",
-        u"radio_nr.png",          u"radio_ov.png",           u"Slider_bar.png",
-        u"Slider_bar2.png",       u"Slider_Circle.png",      u"up_check.png",
-        u"up_nr.png",             u"up_ov.png"};
+    std::vector<std::u16string> names = {u"1000hz_dn.png",
+                                         u"1000hz_nr.png",
+                                         u"125hz_dn.png",
+                                         u"125hz_nr.png",
+                                         u"250hz_dn.png",
+                                         u"250hz_nr.png",
+                                         u"500hz_dn.png",
+                                         u"500hz_nr.png",
+                                         u"add_nr.png",
+                                         u"add_ov.png",
+                                         u"battery_charging.png",
+                                         u"battery_empty.png",
+                                         u"battery_full.png",
+                                         u"battery_green.png",
+                                         u"battery_lighting.png",
+                                         u"battery_orange.png",
+                                         u"battery_red.png",
+                                         u"button1_nr.png",
+                                         u"button1_ov.png",
+                                         u"button2_nr.png",
+                                         u"button2_ov.png",
+                                         u"button4_nr.png",
+                                         u"check_button_dpi_dn.png",
+                                         u"check_button_dpi_nr.png",
+                                         u"check_button_dpi_ov.png",
+                                         u"check_dn.png",
+                                         u"check_nr.png",
+                                         u"check_ov.png",
+                                         u"color_select_check.png",
+                                         u"color_select_nr.png",
+                                         u"combo2_nr.png",
+                                         u"combo2_ov.png",
+                                         u"combo3_nr.png",
+                                         u"combo3_ov.png",
+                                         u"down_check.png",
+                                         u"down_nr.png",
+                                         u"down_ov.png",
+                                         u"dpi_value.png",
+                                         u"exit_nr.png",
+                                         u"exit_ov.png",
+                                         u"foldr_close.png",
+                                         u"foldr_open.png",
+                                         u"Frame_common.bmp",
+                                         u"Frame_DPI.bmp",
+                                         u"Frame_Lighting_Setting.bmp",
+                                         u"Frame_Macro_Manager.bmp",
+                                         u"Frame_progress_nr.bmp",
+                                         u"Frame_progress_ov.bmp",
+                                         u"Frame_warning.bmp",
+                                         u"header2_nr.png",
+                                         u"header2_ov.png",
+                                         u"header_nr.png",
+                                         u"header_ov.png",
+                                         u"macro_down.png",
+                                         u"macro_record_dn.png",
+                                         u"macro_record_nr.png",
+                                         u"macro_time.png",
+                                         u"macro_up.png",
+                                         u"menu_nr.png",
+                                         u"menu_ov.png",
+                                         u"menusub_nr.png",
+                                         u"menusub_ov.png",
+                                         u"min_nr.png",
+                                         u"min_ov.png",
+                                         u"mouse\\dpi_bar_1.png",
+                                         u"mouse\\dpi_bar_2.png",
+                                         u"mouse\\mouse_nr.png",
+                                         u"profile_slot_nr.png",
+                                         u"profile_slot_nr2.png",
+                                         u"profile_slot_ov.png",
+                                         u"profile_slot_ov2.png",
+                                         u"radio_dn.png",
+                                         u"radio_nr.png",
+                                         u"radio_ov.png",
+                                         u"Slider_bar.png",
+                                         u"Slider_bar2.png",
+                                         u"Slider_Circle.png",
+                                         u"up_check.png",
+                                         u"up_nr.png",
+                                         u"up_ov.png"};
     for (char16_t digit = u'1'; digit <= u'9'; ++digit) {
         names.push_back(u"mouse\\number" + std::u16string(1, digit) + u".png");
         names.push_back(u"mouse\\serial_number" + std::u16string(1, digit) + u".png");
@@ -307,7 +359,8 @@ TEST_F(Resources, PaletteChartOffersColoursUnderBothPickRectangles) {
     for (const auto& f : fields) {
         for (int y = f.top; y < f.bottom; ++y) {
             for (int x = f.left; x < f.right; ++x) {
-                const bool border = x == f.left || y == f.top || x == f.right - 1 || y == f.bottom - 1;
+                const bool border =
+                    x == f.left || y == f.top || x == f.right - 1 || y == f.bottom - 1;
                 const QRgb pixel = pixels.pixel(x, y);
                 if (!border) {
                     ASSERT_NE(pixel, ground) << "at " << x << ", " << y;
@@ -316,8 +369,8 @@ TEST_F(Resources, PaletteChartOffersColoursUnderBothPickRectangles) {
             }
         }
     }
-    for (const QRgb wanted : {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255),
-                              qRgb(255, 255, 255), qRgb(0, 0, 0)}) {
+    for (const QRgb wanted :
+         {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 255), qRgb(0, 0, 0)}) {
         EXPECT_NE(std::find(offered.begin(), offered.end(), wanted), offered.end())
             << std::hex << wanted;
     }

@@ -43,8 +43,7 @@ Shader Vertical(QColor top, QColor bottom, int topRow, int bottomRow) {
 
 Shader Horizontal(QColor left, QColor right, int leftColumn, int rightColumn) {
     const int span = std::max(1, rightColumn - leftColumn - 1);
-    return
-        [=](int x, int) { return Mix(left, right, static_cast<double>(x - leftColumn) / span); };
+    return [=](int x, int) { return Mix(left, right, static_cast<double>(x - leftColumn) / span); };
 }
 
 Canvas::Canvas(int width, int height, QColor ground)
@@ -153,33 +152,34 @@ void Canvas::Box(const QRect& rect, double radius, QColor edge, const Shader& fa
     const Inside outside = RoundRectInside(rect, radius);
     const Inside inside = RoundRectInside(inner, radius - border);
     // The edge is a ring, so a translucent face shows what lies below, not the edge colour.
-    Shape(rect, [&](double x, double y) { return outside(x, y) && !inside(x, y); }, Solid(edge));
+    Shape(
+        rect, [&](double x, double y) { return outside(x, y) && !inside(x, y); }, Solid(edge));
     Shape(inner, inside, face);
 }
 
 void Canvas::Disc(double cx, double cy, double radius, const Shader& shader) {
-    const QRect bounds(static_cast<int>(std::floor(cx - radius)),
-                       static_cast<int>(std::floor(cy - radius)),
-                       static_cast<int>(std::ceil(2 * radius)) + 2,
-                       static_cast<int>(std::ceil(2 * radius)) + 2);
-    Shape(bounds,
-          [=](double x, double y) {
-              return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius;
-          },
-          shader);
+    const QRect bounds(
+        static_cast<int>(std::floor(cx - radius)), static_cast<int>(std::floor(cy - radius)),
+        static_cast<int>(std::ceil(2 * radius)) + 2, static_cast<int>(std::ceil(2 * radius)) + 2);
+    Shape(
+        bounds,
+        [=](double x, double y) {
+            return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius;
+        },
+        shader);
 }
 
 void Canvas::Ring(double cx, double cy, double outer, double inner, QColor color) {
-    const QRect bounds(static_cast<int>(std::floor(cx - outer)),
-                       static_cast<int>(std::floor(cy - outer)),
-                       static_cast<int>(std::ceil(2 * outer)) + 2,
-                       static_cast<int>(std::ceil(2 * outer)) + 2);
-    Shape(bounds,
-          [=](double x, double y) {
-              const double d = (x - cx) * (x - cx) + (y - cy) * (y - cy);
-              return d <= outer * outer && d >= inner * inner;
-          },
-          Solid(color));
+    const QRect bounds(
+        static_cast<int>(std::floor(cx - outer)), static_cast<int>(std::floor(cy - outer)),
+        static_cast<int>(std::ceil(2 * outer)) + 2, static_cast<int>(std::ceil(2 * outer)) + 2);
+    Shape(
+        bounds,
+        [=](double x, double y) {
+            const double d = (x - cx) * (x - cx) + (y - cy) * (y - cy);
+            return d <= outer * outer && d >= inner * inner;
+        },
+        Solid(color));
 }
 
 void Canvas::Line(double x1, double y1, double x2, double y2, double width, QColor color) {
@@ -191,15 +191,16 @@ void Canvas::Line(double x1, double y1, double x2, double y2, double width, QCol
     const double dx = x2 - x1;
     const double dy = y2 - y1;
     const double length2 = dx * dx + dy * dy;
-    Shape(bounds,
-          [=](double x, double y) {
-              double t = length2 > 0 ? ((x - x1) * dx + (y - y1) * dy) / length2 : 0.0;
-              t = std::clamp(t, 0.0, 1.0);
-              const double px = x1 + t * dx - x;
-              const double py = y1 + t * dy - y;
-              return px * px + py * py <= half * half;
-          },
-          Solid(color));
+    Shape(
+        bounds,
+        [=](double x, double y) {
+            double t = length2 > 0 ? ((x - x1) * dx + (y - y1) * dy) / length2 : 0.0;
+            t = std::clamp(t, 0.0, 1.0);
+            const double px = x1 + t * dx - x;
+            const double py = y1 + t * dy - y;
+            return px * px + py * py <= half * half;
+        },
+        Solid(color));
 }
 
 void Canvas::Triangle(QPointF a, QPointF b, QPointF c, const Shader& shader) {
@@ -211,13 +212,14 @@ void Canvas::Triangle(QPointF a, QPointF b, QPointF c, const Shader& shader) {
                        static_cast<int>(std::ceil(maxX - minX)) + 2,
                        static_cast<int>(std::ceil(maxY - minY)) + 2);
     const double orientation = Cross(a, b, c) >= 0 ? 1.0 : -1.0;
-    Shape(bounds,
-          [=](double x, double y) {
-              const QPointF p(x, y);
-              return Cross(a, b, p) * orientation >= 0 && Cross(b, c, p) * orientation >= 0 &&
-                     Cross(c, a, p) * orientation >= 0;
-          },
-          shader);
+    Shape(
+        bounds,
+        [=](double x, double y) {
+            const QPointF p(x, y);
+            return Cross(a, b, p) * orientation >= 0 && Cross(b, c, p) * orientation >= 0 &&
+                   Cross(c, a, p) * orientation >= 0;
+        },
+        shader);
 }
 
 void Canvas::Text(int x, int y, std::string_view text, QColor color, PixelText style) {
@@ -234,16 +236,15 @@ void Canvas::Text(int x, int y, std::string_view text, QColor color, PixelText s
                     continue;
                 }
                 const int width = style.bold ? 2 : 1;
-                Fill(QRect(left + column * style.scale, y + row * style.scale,
-                           width * style.scale, style.scale),
+                Fill(QRect(left + column * style.scale, y + row * style.scale, width * style.scale,
+                           style.scale),
                      color);
             }
         }
     }
 }
 
-void Canvas::TextCentred(const QRect& rect, std::string_view text, QColor color,
-                         PixelText style) {
+void Canvas::TextCentred(const QRect& rect, std::string_view text, QColor color, PixelText style) {
     const int x = rect.left() + (rect.width() - TextWidth(text, style)) / 2;
     const int y = rect.top() + (rect.height() - TextHeight(style)) / 2;
     Text(x, y, text, color, style);

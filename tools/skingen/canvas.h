@@ -68,8 +68,7 @@ public:
     // Pixel text with its top-left corner at (x, y).
     void Text(int x, int y, std::string_view text, QColor color, PixelText style = {});
     // Pixel text centred in `rect`.
-    void TextCentred(const QRect& rect, std::string_view text, QColor color,
-                     PixelText style = {});
+    void TextCentred(const QRect& rect, std::string_view text, QColor color, PixelText style = {});
 
     // Copies `picture` with its top-left corner at (x, y), blending its alpha, `scale` times
     // enlarged without smoothing.

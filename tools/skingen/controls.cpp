@@ -61,15 +61,16 @@ Canvas SectionTab(QSize size, bool hover) {
     const int w = size.width();
     const int h = size.height();
     if (hover) {
-        c.Box(Whole(size), 3, QColor(84, 90, 100), Vertical(QColor(58, 66, 76), QColor(38, 46, 56), 1, h));
+        c.Box(Whole(size), 3, QColor(84, 90, 100),
+              Vertical(QColor(58, 66, 76), QColor(38, 46, 56), 1, h));
         // A glow rising from the accent bar at the foot.
-        c.Fill(QRect(1, h - 12, w - 2, 9), [&](int, int y) {
-            return WithAlpha(kAccent, 8 + (y - (h - 12)) * 9);
-        });
+        c.Fill(QRect(1, h - 12, w - 2, 9),
+               [&](int, int y) { return WithAlpha(kAccent, 8 + (y - (h - 12)) * 9); });
         c.Fill(QRect(1, h - 3, w - 2, 3), kAccent);
         c.Fill(QRect(1, h - 3, w - 2, 1), kAccentLight);
     } else {
-        c.Box(Whole(size), 3, QColor(56, 58, 64), Vertical(QColor(44, 46, 51), QColor(35, 37, 41), 1, h));
+        c.Box(Whole(size), 3, QColor(56, 58, 64),
+              Vertical(QColor(44, 46, 51), QColor(35, 37, 41), 1, h));
         c.Fill(QRect(1, h - 2, w - 2, 2), QColor(70, 72, 78));
     }
     return c;
@@ -81,12 +82,12 @@ Canvas Heading(QSize size, bool hover) {
     const int w = size.width();
     const int h = size.height();
     if (hover) {
-        c.Fill(QRect(0, 0, w, h - 1), Horizontal(WithAlpha(kAccent, 46), WithAlpha(kAccent, 0), 0, w));
+        c.Fill(QRect(0, 0, w, h - 1),
+               Horizontal(WithAlpha(kAccent, 46), WithAlpha(kAccent, 0), 0, w));
     }
     c.Fill(QRect(0, 5, 3, h - 10), hover ? kAccentLight : kAccent);
-    c.Fill(QRect(0, h - 1, w, 1),
-           Horizontal(hover ? kAccent : kPanelEdge, WithAlpha(hover ? kAccent : kPanelEdge, 0), 0,
-                      w));
+    c.Fill(QRect(0, h - 1, w, 1), Horizontal(hover ? kAccent : kPanelEdge,
+                                             WithAlpha(hover ? kAccent : kPanelEdge, 0), 0, w));
     return c;
 }
 
@@ -99,10 +100,12 @@ Canvas ProfileSlot(QSize size, bool hover, bool selected) {
         c.Box(Whole(size), 2, hover ? kAccentLight : kAccent, Vertical(top, bottom, 1, h));
         c.Fill(QRect(1, 1, 3, h - 2), hover ? kWhite : kAccentLight);
     } else if (hover) {
-        c.Box(Whole(size), 2, QColor(110, 114, 122), Vertical(QColor(62, 66, 73), QColor(50, 53, 59), 1, h));
+        c.Box(Whole(size), 2, QColor(110, 114, 122),
+              Vertical(QColor(62, 66, 73), QColor(50, 53, 59), 1, h));
         c.Fill(QRect(1, 1, 3, h - 2), QColor(120, 124, 132));
     } else {
-        c.Box(Whole(size), 2, QColor(64, 66, 72), Vertical(QColor(47, 49, 54), QColor(40, 42, 46), 1, h));
+        c.Box(Whole(size), 2, QColor(64, 66, 72),
+              Vertical(QColor(47, 49, 54), QColor(40, 42, 46), 1, h));
     }
     return c;
 }
@@ -143,7 +146,8 @@ void TickBox(Canvas& c, QRect box, int state) {
             c.Box(box, 3, QColor(232, 232, 232), Solid(kFieldHover));
             break;
         default:
-            c.Box(box, 3, kAccentLight, Vertical(kAccent, kAccentDark, box.top(), box.bottom() + 1));
+            c.Box(box, 3, kAccentLight,
+                  Vertical(kAccent, kAccentDark, box.top(), box.bottom() + 1));
             Tick(c, box, kWhite);
             break;
     }
@@ -152,7 +156,9 @@ void TickBox(Canvas& c, QRect box, int state) {
 Canvas Radio(QSize size, int state) {
     Canvas c(size.width(), size.height());
     const double r = size.width() / 2.0;
-    const QColor edge = state == 0 ? QColor(122, 125, 132) : state == 1 ? QColor(232, 232, 232) : kAccentLight;
+    const QColor edge = state == 0   ? QColor(122, 125, 132)
+                        : state == 1 ? QColor(232, 232, 232)
+                                     : kAccentLight;
     c.Disc(r, r, r, edge);
     c.Disc(r, r, r - 1.2, state == 1 ? kFieldHover : kField);
     if (state == 2) {
@@ -171,7 +177,8 @@ Canvas Direction(QSize size, bool up, int state) {
         c.Box(Whole(size), 4, kAccentLight, Vertical(kAccent, kAccentDark, 1, h));
         arrow = kWhite;
     } else if (state == 1) {
-        c.Box(Whole(size), 4, QColor(200, 202, 208), Vertical(kFaceHoverTop, kFaceHoverBottom, 1, h));
+        c.Box(Whole(size), 4, QColor(200, 202, 208),
+              Vertical(kFaceHoverTop, kFaceHoverBottom, 1, h));
         arrow = kWhite;
     } else {
         c.Box(Whole(size), 4, kFaceEdge, Vertical(kFaceTop, kFaceBottom, 1, h));
@@ -208,9 +215,11 @@ Canvas SliderRail(QSize size, bool graded) {
     Canvas c(size.width(), size.height());
     const int w = size.width();
     const int h = size.height();
-    c.Box(Whole(size), h / 2.0, QColor(84, 87, 94), Vertical(QColor(16, 17, 20), QColor(30, 32, 36), 1, h));
+    c.Box(Whole(size), h / 2.0, QColor(84, 87, 94),
+          Vertical(QColor(16, 17, 20), QColor(30, 32, 36), 1, h));
     if (graded) {
-        c.Fill(QRect(4, h / 2 - 1, w - 8, 2), Horizontal(WithAlpha(kAccent, 40), kAccent, 4, w - 4));
+        c.Fill(QRect(4, h / 2 - 1, w - 8, 2),
+               Horizontal(WithAlpha(kAccent, 40), kAccent, 4, w - 4));
     } else {
         c.Fill(QRect(4, h / 2 - 1, w - 8, 2), WithAlpha(kAccent, 150));
     }
@@ -241,9 +250,12 @@ Canvas MenuRow(QSize size, bool hover, bool sub) {
     }
     c.Fill(QRect(0, h - 1, w, 1), hover ? kAccentDark : QColor(52, 54, 59));
     if (sub) {
+        // Columns in pairs: popups narrow the row (190 to 160 columns) by dropping columns, and
+        // a dropped one then only shortens a step instead of notching the arrow.
         const QColor ink = hover ? kWhite : QColor(150, 152, 158);
-        for (int col = 0; col < 4; ++col) {
-            c.Fill(QRect(w - 14 + col, h / 2 - 4 + col, 1, 9 - 2 * col), ink);
+        for (int col = 0; col < 8; ++col) {
+            const int half = 4 - col / 2;
+            c.Fill(QRect(w - 16 + col, h / 2 - half, 1, 2 * half + 1), ink);
         }
     }
     return c;
@@ -273,7 +285,8 @@ Canvas PollingRate(QSize size, std::string_view number, bool selected) {
 
 Canvas DpiPlate(QSize size) {
     Canvas c(size.width(), size.height());
-    c.Box(Whole(size), 3, QColor(72, 75, 82), Vertical(QColor(44, 46, 51), QColor(34, 36, 40), 1, size.height()));
+    c.Box(Whole(size), 3, QColor(72, 75, 82),
+          Vertical(QColor(44, 46, 51), QColor(34, 36, 40), 1, size.height()));
     return c;
 }
 
@@ -327,7 +340,8 @@ Canvas Folder(QSize size, bool open) {
             };
         };
         c.Shape(QRect(0, 6, 16, 10), flap(0.0), Solid(edge));
-        c.Shape(QRect(0, 6, 16, 10), flap(-1.0), Vertical(Mix(kFolder, kWhite, 0.3), kFolder, 8, 14));
+        c.Shape(QRect(0, 6, 16, 10), flap(-1.0),
+                Vertical(Mix(kFolder, kWhite, 0.3), kFolder, 8, 14));
     } else {
         c.Fill(QRect(2, 6, 12, 1), WithAlpha(kWhite, 60));
     }
@@ -354,9 +368,9 @@ Canvas RecordSwitch(QSize size, bool recording) {
 }  // namespace
 
 void DrawControlPictures(std::vector<Picture>& out) {
-    for (const auto& [name, skin] : {std::pair{"button1", u"skins\\button1_nr.png"},
-                                     std::pair{"button2", u"skins\\button2_nr.png"},
-                                     std::pair{"add", u"skins\\add_nr.png"}}) {
+    for (const auto& [name, skin] :
+         {std::pair{"button1", u"skins\\button1_nr.png"},
+          std::pair{"button2", u"skins\\button2_nr.png"}, std::pair{"add", u"skins\\add_nr.png"}}) {
         const QSize size = NeedSize(skin);
         const double radius = size.height() < 22 ? 2.5 : 3.5;
         Add(out, std::string(name) + "_nr.png", PushButton(size, false, radius));

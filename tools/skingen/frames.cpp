@@ -24,12 +24,15 @@ QRect ToQRect(const ui::Rect& r) {
     return QRect(r.left, r.top, r.Width(), r.Height());
 }
 
-enum class Mark { Tick, Warning, Gauge, Light, Record };
+// None where the title text starts at the band's left edge.
+enum class Mark { None, Tick, Warning, Gauge, Light, Record };
 
 // The mark at the left of a title band.
 void TitleMark(Canvas& c, Mark mark, int band) {
     const int cy = band / 2;
     switch (mark) {
+        case Mark::None:
+            break;
         case Mark::Tick:
             c.Fill(QRect(7, cy - 7, 3, 14), kAccent);
             break;
@@ -42,7 +45,8 @@ void TitleMark(Canvas& c, Mark mark, int band) {
         case Mark::Gauge:
             for (int i = 0; i < 3; ++i) {
                 const int height = 6 + 4 * i;
-                c.Fill(QRect(5 + 5 * i, cy + 7 - height, 3, height), i == 2 ? kAccentLight : kAccent);
+                c.Fill(QRect(5 + 5 * i, cy + 7 - height, 3, height),
+                       i == 2 ? kAccentLight : kAccent);
             }
             break;
         case Mark::Light:
@@ -69,16 +73,16 @@ Canvas DialogFrame(QSize size, int band, int footer, Mark mark) {
     if (footer > 0) {
         c.Fill(QRect(0, h - footer, w, 1), QColor(20, 21, 24));
         c.Fill(QRect(0, h - footer + 1, w, 1), QColor(52, 54, 60));
-        c.Fill(QRect(0, h - footer + 2, w, footer - 2), Vertical(QColor(32, 33, 37), QColor(26, 27, 30), h - footer + 2, h));
+        c.Fill(QRect(0, h - footer + 2, w, footer - 2),
+               Vertical(QColor(32, 33, 37), QColor(26, 27, 30), h - footer + 2, h));
     }
     TitleMark(c, mark, band);
     // Slanted stripes towards the right of the band, short of the close button.
     const int stripesRight = w - 30;
-    c.Shape(QRect(stripesRight - 64, 6, 64, band - 12),
-            [&](double x, double y) { return std::fmod(x + y * 0.6 + 1000.0, 8.0) < 3.0; },
-            [&](int x, int) {
-                return WithAlpha(kAccent, 10 + 50 * (x - (stripesRight - 64)) / 64);
-            });
+    c.Shape(
+        QRect(stripesRight - 64, 6, 64, band - 12),
+        [&](double x, double y) { return std::fmod(x + y * 0.6 + 1000.0, 8.0) < 3.0; },
+        [&](int x, int) { return WithAlpha(kAccent, 10 + 50 * (x - (stripesRight - 64)) / 64); });
     c.Frame(Whole(size), QColor(74, 77, 84));
     return c;
 }
@@ -88,14 +92,17 @@ Canvas DialogFrame(QSize size, int band, int footer, Mark mark) {
 constexpr QRect kProgressTrack{14, 66, 401, 12};
 
 Canvas ProgressFrame(QSize size, bool filled) {
-    Canvas c = DialogFrame(size, 28, 0, Mark::Tick);
+    // The title is drawn from x 10, so the band carries no mark.
+    Canvas c = DialogFrame(size, 28, 0, Mark::None);
     if (filled) {
         c.Box(kProgressTrack, 3, kAccentLight,
-              Vertical(QColor(120, 204, 246), kAccentDark, kProgressTrack.top(), kProgressTrack.bottom() + 1));
+              Vertical(QColor(120, 204, 246), kAccentDark, kProgressTrack.top(),
+                       kProgressTrack.bottom() + 1));
         // Slanted stripes, as a bar that moves.
-        c.Shape(kProgressTrack.adjusted(1, 1, -1, -1),
-                [](double x, double y) { return std::fmod(x + y + 1000.0, 10.0) < 4.0; },
-                Solid(WithAlpha(kWhite, 36)));
+        c.Shape(
+            kProgressTrack.adjusted(1, 1, -1, -1),
+            [](double x, double y) { return std::fmod(x + y + 1000.0, 10.0) < 4.0; },
+            Solid(WithAlpha(kWhite, 36)));
     } else {
         c.Box(kProgressTrack, 3, QColor(74, 77, 84), Solid(kWell));
     }
@@ -145,14 +152,15 @@ Canvas MainWindow(QSize size) {
                 if (area.area == app::HeaderArea::Mouse) {
                     const double cx = panel.center().x() + 0.5;
                     const double cy = panel.center().y() + 4;
-                    c.Shape(panel.adjusted(1, 1, -1, -1),
-                            [&](double x, double y) {
-                                return std::hypot((x - cx) / 1.0, (y - cy) / 1.5) < 120;
-                            },
-                            [&](int x, int y) {
-                                const double d = std::hypot((x - cx) / 1.0, (y - cy) / 1.5);
-                                return WithAlpha(kAccent, static_cast<int>(34 * (1 - d / 120)));
-                            });
+                    c.Shape(
+                        panel.adjusted(1, 1, -1, -1),
+                        [&](double x, double y) {
+                            return std::hypot((x - cx) / 1.0, (y - cy) / 1.5) < 120;
+                        },
+                        [&](int x, int y) {
+                            const double d = std::hypot((x - cx) / 1.0, (y - cy) / 1.5);
+                            return WithAlpha(kAccent, static_cast<int>(34 * (1 - d / 120)));
+                        });
                 }
                 break;
             }
@@ -197,7 +205,9 @@ QColor Hsv(double hue, double saturation, double value) {
         r = c, b = x;
     }
     const double m = value - c;
-    const auto channel = [](double v) { return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
+    const auto channel = [](double v) {
+        return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255));
+    };
     return QColor(channel(r + m), channel(g + m), channel(b + m));
 }
 
@@ -219,11 +229,11 @@ Canvas PaletteChart(QSize size) {
         for (int column = 0; column < kHueField.width(); ++column) {
             const double hue = column * 360.0 / kHueField.width();
             const double saturation = row <= fullRow ? static_cast<double>(row) / fullRow : 1.0;
-            const double value =
-                row <= fullRow
-                    ? 1.0
-                    : 1.0 - static_cast<double>(row - fullRow) / (kHueField.height() - 1 - fullRow);
-            c.Set(kHueField.left() + column, kHueField.top() + row, NotGround(Hsv(hue, saturation, value)));
+            const double value = row <= fullRow ? 1.0
+                                                : 1.0 - static_cast<double>(row - fullRow) /
+                                                            (kHueField.height() - 1 - fullRow);
+            c.Set(kHueField.left() + column, kHueField.top() + row,
+                  NotGround(Hsv(hue, saturation, value)));
         }
     }
 
@@ -267,7 +277,9 @@ Canvas ArrowStrip(bool up) {
     for (int frame = 0; frame < 3; ++frame) {
         const QRect box(frame * f, 0, f, f);
         const QColor edge = frame == 0 ? QColor(48, 48, 48) : frame == 1 ? kAccent : kAccentLight;
-        const QColor face = frame == 0 ? QColor(31, 31, 31) : frame == 1 ? QColor(40, 48, 56) : kAccentDark;
+        const QColor face = frame == 0   ? QColor(31, 31, 31)
+                            : frame == 1 ? QColor(40, 48, 56)
+                                         : kAccentDark;
         c.Box(box, 2, edge, Solid(face));
         const QColor ink = frame == 0 ? QColor(150, 150, 150) : kWhite;
         const int cx = box.left() + f / 2;
@@ -282,12 +294,18 @@ Canvas ArrowStrip(bool up) {
 Canvas AppIcon(QSize size) {
     const int s = size.width();
     Canvas c(s, s);
-    c.Box(Whole(size), s * 0.22, kAccentDark, Vertical(QColor(50, 53, 60), QColor(20, 21, 24), 0, s), 2);
+    c.Box(Whole(size), s * 0.22, kAccentDark,
+          Vertical(QColor(50, 53, 60), QColor(20, 21, 24), 0, s), 2);
     // A mouse seen from above, in the accent.
     const QRect body(s * 5 / 16, s * 3 / 16, s * 6 / 16, s * 10 / 16);
     c.Box(body, body.width() / 2.0, kAccent, Solid(QColor(26, 28, 32)), std::max(2, s / 20));
     c.Fill(QRect(s / 2 - 1, body.top() + 2, 2, body.height() * 3 / 8), kAccent);
-    c.RoundRect(QRect(s / 2 - s / 32 - 1, body.top() + s / 10, s / 16 + 2, s / 8), 1.5, kAccentLight);
+    c.RoundRect(QRect(s / 2 - s / 32 - 1, body.top() + s / 10, s / 16 + 2, s / 8), 1.5,
+                kAccentLight);
+    // The mark of the product's name under the wheel.
+    const double m = s / 64.0;
+    c.Line(26 * m, 38 * m, 32 * m, 44 * m, 2.6 * m, kAccentLight);
+    c.Line(32 * m, 44 * m, 38 * m, 38 * m, 2.6 * m, kAccentLight);
     return c;
 }
 
@@ -298,8 +316,8 @@ void DrawFramePictures(std::vector<Picture>& out) {
         out.push_back({std::move(name), Destination::Skins, canvas.Image()});
     };
     add("Frame_warning.bmp", DialogFrame(fixed_size::kWarningFrame, 34, 38, Mark::Warning));
-    add("Frame_common.bmp", DialogFrame(fixed_size::kSmallDialogFrame, 34, 40, Mark::Tick));
-    add("Frame_DPI.bmp", DialogFrame(fixed_size::kSmallDialogFrame, 34, 40, Mark::Gauge));
+    add("Frame_common.bmp", DialogFrame(fixed_size::kSmallDialogFrame, 34, 38, Mark::Tick));
+    add("Frame_DPI.bmp", DialogFrame(fixed_size::kSmallDialogFrame, 34, 38, Mark::Gauge));
     add("Frame_progress_nr.bmp", ProgressFrame(fixed_size::kSmallDialogFrame, false));
     add("Frame_progress_ov.bmp", ProgressFrame(fixed_size::kSmallDialogFrame, true));
     add("Frame_Lighting_Setting.bmp",

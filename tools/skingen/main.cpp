@@ -78,8 +78,8 @@ bool WriteIfChanged(const QByteArray& bytes, const fs::path& file) {
            out.write(bytes) == bytes.size();
 }
 
-bool WriteReview(const std::vector<Picture>& pictures,
-                 QImage (*draw)(const std::vector<Picture>&), const fs::path& file) {
+bool WriteReview(const std::vector<Picture>& pictures, QImage (*draw)(const std::vector<Picture>&),
+                 const fs::path& file) {
     if (file.empty()) {
         return true;
     }

@@ -132,8 +132,8 @@ Canvas MousePicture(QSize size) {
     p.setPen(Qt::NoPen);
     // The centre strip between the buttons.
     p.setBrush(QColor(30, 31, 35));
-    p.drawRect(QRectF(stripLeft + 1, wheel.y() - 25, stripRight - stripLeft - 2,
-                      capEnd - wheel.y() + 22));
+    p.drawRect(
+        QRectF(stripLeft + 1, wheel.y() - 25, stripRight - stripLeft - 2, capEnd - wheel.y() + 22));
     // A highlight along the upper left of the shell.
     QRadialGradient sheen(QPointF(w * 0.3, h * 0.2), w * 0.3);
     sheen.setColorAt(0, QColor(255, 255, 255, 30));
@@ -214,7 +214,8 @@ Canvas Badge(QSize size, int number) {
 // The same number in front of each button's function.
 Canvas NumberChip(QSize size, int number) {
     Canvas c(size.width(), size.height());
-    c.Box(Whole(size), 3, QColor(74, 78, 86), Vertical(QColor(42, 44, 49), QColor(32, 34, 38), 1, size.height()));
+    c.Box(Whole(size), 3, QColor(74, 78, 86),
+          Vertical(QColor(42, 44, 49), QColor(32, 34, 38), 1, size.height()));
     c.Fill(QRect(0, 4, 2, size.height() - 8), kAccent);
     c.TextCentred(Whole(size).adjusted(1, 0, 1, 0), std::to_string(number), kAccentLight,
                   PixelText{2, false});
@@ -228,7 +229,8 @@ Canvas Gauge(QSize size, bool fill) {
     const int w = size.width();
     const int h = size.height();
     if (fill) {
-        c.Box(Whole(size), 3, kAccentLight, Vertical(QColor(150, 220, 250), QColor(26, 104, 160), 1, h));
+        c.Box(Whole(size), 3, kAccentLight,
+              Vertical(QColor(150, 220, 250), QColor(26, 104, 160), 1, h));
         c.Fill(QRect(2, 1, 2, h - 2), WithAlpha(kWhite, 60));
     } else {
         c.Box(Whole(size), 3, QColor(78, 81, 88), Solid(kWell));
@@ -286,10 +288,12 @@ Canvas Battery(QSize size, int kind) {
             const double cx = size.width() / 2.0;
             const double cy = (kFillTop + kFillBottom) / 2.0;
             const auto bolt = [&](double grow, QColor ink) {
-                c.Triangle(QPointF(cx + 3 + grow, cy - 15 - grow), QPointF(cx - 7 - grow, cy + 3 + grow),
-                           QPointF(cx + 1 + grow, cy + 1), Solid(ink));
-                c.Triangle(QPointF(cx - 3 - grow, cy + 15 + grow), QPointF(cx + 7 + grow, cy - 3 - grow),
-                           QPointF(cx - 1 - grow, cy - 1), Solid(ink));
+                c.Triangle(QPointF(cx + 3 + grow, cy - 15 - grow),
+                           QPointF(cx - 7 - grow, cy + 3 + grow), QPointF(cx + 1 + grow, cy + 1),
+                           Solid(ink));
+                c.Triangle(QPointF(cx - 3 - grow, cy + 15 + grow),
+                           QPointF(cx + 7 + grow, cy - 3 - grow), QPointF(cx - 1 - grow, cy - 1),
+                           Solid(ink));
             };
             bolt(1.2, QColor(12, 12, 14, 220));
             bolt(0.0, QColor(255, 226, 96));
@@ -301,7 +305,8 @@ Canvas Battery(QSize size, int kind) {
 
 Canvas BatteryMark(QSize size, QColor color) {
     Canvas c(size.width(), size.height());
-    c.Box(Whole(size), 2.5, Mix(color, Qt::black, 0.45), Vertical(Mix(color, kWhite, 0.3), color, 1, size.height()));
+    c.Box(Whole(size), 2.5, Mix(color, Qt::black, 0.45),
+          Vertical(Mix(color, kWhite, 0.3), color, 1, size.height()));
     return c;
 }
 
@@ -364,7 +369,8 @@ Canvas PowerDial(QSize size, int litMinutes) {
         } else {
             c.Shape(all, Segment(k, kRingOuter, kRingInner), [&](int x, int y) {
                 const double d = std::hypot(x + 0.5 - kDialCentre.x(), y + 0.5 - kDialCentre.y());
-                return Mix(QColor(44, 46, 52), QColor(70, 73, 80), (d - kRingInner) / (kRingOuter - kRingInner));
+                return Mix(QColor(44, 46, 52), QColor(70, 73, 80),
+                           (d - kRingInner) / (kRingOuter - kRingInner));
             });
         }
         // The number of minutes inside the ring, on the middle of its segment.
@@ -377,7 +383,7 @@ Canvas PowerDial(QSize size, int litMinutes) {
         const int x = static_cast<int>(std::lround(kDialCentre.x() + radius * std::cos(angle)));
         const int y = static_cast<int>(std::lround(kDialCentre.y() + radius * std::sin(angle)));
         const std::string label = std::to_string(minutes);
-        c.Text(x - TextWidth(label) / 2, y - kGlyphHeight / 2, label, kTextDim);
+        c.Text(x - TextWidth(label) / 2, y - kGlyphHeight / 2, label, QColor(150, 152, 158));
     }
     return c;
 }

@@ -40,7 +40,8 @@ Cell Measure(const Picture& picture) {
 
 void Checker(Canvas& c, const QRect& r) {
     c.Fill(r, [](int x, int y) {
-        return ((x / kCheckerSquare) + (y / kCheckerSquare)) % 2 == 0 ? kCheckerDark : kCheckerLight;
+        return ((x / kCheckerSquare) + (y / kCheckerSquare)) % 2 == 0 ? kCheckerDark
+                                                                      : kCheckerLight;
     });
 }
 
@@ -86,11 +87,10 @@ QImage ContactSheet(const std::vector<Picture>& pictures) {
                    kLabel);
         const int top = at.y() + kLineHeight + 2;
         const QRect one(at.x(), top, image.width(), image.height());
-        const QRect two = cell.stacked
-                              ? QRect(at.x(), top + image.height() + kGap, image.width() * 2,
-                                      image.height() * 2)
-                              : QRect(at.x() + image.width() + kGap, top, image.width() * 2,
-                                      image.height() * 2);
+        const QRect two =
+            cell.stacked
+                ? QRect(at.x(), top + image.height() + kGap, image.width() * 2, image.height() * 2)
+                : QRect(at.x() + image.width() + kGap, top, image.width() * 2, image.height() * 2);
         Checker(sheet, one);
         Checker(sheet, two);
         sheet.Draw(one.left(), one.top(), image, 1);
@@ -113,8 +113,8 @@ QImage MainWindowPreview(const std::vector<Picture>& pictures) {
     if (background != nullptr) {
         c.Draw(0, 0, *background);
     }
-    const QColor dpiColors[] = {QColor(255, 0, 0),   QColor(0, 255, 0),   QColor(0, 0, 255),
-                                QColor(255, 255, 0), QColor(0, 255, 255), QColor(255, 0, 255),
+    const QColor dpiColors[] = {QColor(255, 0, 0),   QColor(0, 255, 0),    QColor(0, 0, 255),
+                                QColor(255, 255, 0), QColor(0, 255, 255),  QColor(255, 0, 255),
                                 QColor(255, 128, 0), QColor(255, 255, 255)};
     int swatch = 0;
     for (const app::ControlPlace& control : app::MainWindowControls()) {
