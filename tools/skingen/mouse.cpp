@@ -214,9 +214,8 @@ Canvas Badge(QSize size, int number) {
 // The same number in front of each button's function.
 Canvas NumberChip(QSize size, int number) {
     Canvas c(size.width(), size.height());
-    c.Box(Whole(size), 3, QColor(74, 78, 86),
-          Vertical(QColor(42, 44, 49), QColor(32, 34, 38), 1, size.height()));
-    c.Fill(QRect(0, 4, 2, size.height() - 8), kAccent);
+    c.Box(Whole(size), 3, kAccentDark,
+          Vertical(QColor(40, 44, 50), QColor(30, 33, 38), 1, size.height()));
     c.TextCentred(Whole(size).adjusted(1, 0, 1, 0), std::to_string(number), kAccentLight,
                   PixelText{2, false});
     return c;
