@@ -37,6 +37,7 @@ COstrelDlg::~COstrelDlg() {
     // The listeners must not hand anything to a window that is gone.
     m_discovery.StopListeners();
     m_uiQueue.Clear();
+    ui::SetLanguageTable(nullptr);
 }
 
 void COstrelDlg::LoadTables() {
@@ -44,6 +45,7 @@ void COstrelDlg::LoadTables() {
     // As an installer would: the language files and the language choice on the first start.
     ProvisionLanguageFiles(ui::ProgramFolder() / kInstalledLanguageFolder, configFolder, m_setup.systemLocale);
     LoadLanguage(configFolder, ui::UiScale(), m_language);
+    ui::SetLanguageTable(&m_language);
     ui::SetUiFontSetting(m_language.font);
     LoadDataFolderMacroLibrary(m_setup.dataFolder, m_library);
     m_config.LoadSettingsFile();
