@@ -63,6 +63,7 @@ bool COstrelDlg::OnInitDialog() {
     m_designWidth = ui::Scaled(kMainDesignWidth);
     m_designHeight = ui::Scaled(kMainDesignHeight);
     SetFrameBitmap(ui::kResourceMainWindowPicture);
+    m_background.LoadBitmapResource(ui::kResourceMainWindowPicture);
     ui::CDlgBase::OnInitDialog();
 
     ui::OpenDialogs().Clear();
@@ -105,7 +106,11 @@ void COstrelDlg::CreateControls(ui::Rect) {
 }
 
 void COstrelDlg::DrawContent(ui::SkinPainter& painter, const ui::Rect& client) {
-    DrawFrameSurface(painter, client);
+    if (m_background.IsLoaded()) {
+        painter.DrawBitmapStretched(m_background, ui::UiScale());
+    } else {
+        DrawFrameSurface(painter, client);
+    }
     DrawControls(painter, client);
 }
 

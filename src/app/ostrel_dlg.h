@@ -15,6 +15,7 @@
 #include "profile/config_store.h"
 #include "profile/language.h"
 #include "ui/dlg_base.h"
+#include "ui/skin_image.h"
 
 namespace ostrel::app {
 
@@ -88,6 +89,9 @@ private:
     std::intptr_t OnHideButton(std::uintptr_t id, std::intptr_t code);
 
     Setup m_setup;
+    // The window's picture, stretched by the UI scale over the whole window at every paint: the
+    // frame surface holds only its top-left part at scales above 1.
+    ui::SkinImage m_background;
     LanguageTable m_language;
     ConfigStore m_config;
     MacroLibrary m_library;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <algorithm>
 #include <functional>
 
@@ -13,6 +15,7 @@
 #include "profile/profile_file.h"
 #include "profile/settings_table.h"
 #include "profile/text_file.h"
+#include "ui/skin_resources.h"
 #include "ui_test_fixture.h"
 
 namespace ostrel::app {
@@ -139,6 +142,24 @@ TEST_F(MainWindowTest, UiScaleFollowsTheWorkArea) {
             EXPECT_EQ(m_host.GetWindowRect(window.Handle()).Width(), width);
             window.Exit();
         });
+    }
+}
+
+TEST_F(MainWindowTest, TheWholePictureIsStretchedAtScaleTwo) {
+    m_host.SetWorkArea({0, 0, 3840, 2160});
+    QImage picture;
+    Run([&](COstrelDlg& window) {
+        picture = m_host.Render(window.Handle());
+        window.Exit();
+    });
+    const QImage design(QString::fromStdString(ui::ResourcePath(ui::kResourceMainWindowPicture, ui::ResourceKind::Bitmap)));
+    ASSERT_EQ(design.size(), QSize(1127, 740));
+    ASSERT_EQ(picture.size(), QSize(2254, 1480));
+    // Points no control covers, across the window: each shows its design pixel, doubled.
+    for (const QPoint point : {QPoint(1100, 700), QPoint(40, 730), QPoint(700, 20), QPoint(1120, 400)}) {
+        EXPECT_EQ(picture.pixel(2 * point.x(), 2 * point.y()) & 0xFFFFFF, design.pixel(point) & 0xFFFFFF)
+            << point.x() << "," << point.y();
+        EXPECT_EQ(picture.pixel(2 * point.x() + 1, 2 * point.y() + 1) & 0xFFFFFF, design.pixel(point) & 0xFFFFFF);
     }
 }
 
