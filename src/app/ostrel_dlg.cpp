@@ -62,8 +62,9 @@ bool COstrelDlg::OnInitDialog() {
     m_icon.LoadIconResource(ui::kResourceAppIcon);
     m_designWidth = ui::Scaled(kMainDesignWidth);
     m_designHeight = ui::Scaled(kMainDesignHeight);
-    SetFrameBitmap(ui::kResourceMainWindowPicture);
-    m_background.LoadBitmapResource(ui::kResourceMainWindowPicture);
+    // The window paints its picture stretched itself, so it needs the frame's measures only, not
+    // its surface: one decoding of the picture at start.
+    TakeFrameMeasures(m_background, m_background.LoadBitmapResource(ui::kResourceMainWindowPicture));
     ui::CDlgBase::OnInitDialog();
 
     ui::OpenDialogs().Clear();
@@ -109,7 +110,7 @@ void COstrelDlg::DrawContent(ui::SkinPainter& painter, const ui::Rect& client) {
     if (m_background.IsLoaded()) {
         painter.DrawBitmapStretched(m_background, ui::UiScale());
     } else {
-        DrawFrameSurface(painter, client);
+        painter.FillRect(client, m_backgroundColor);
     }
     DrawControls(painter, client);
 }

@@ -89,8 +89,8 @@ private:
     std::intptr_t OnHideButton(std::uintptr_t id, std::intptr_t code);
 
     Setup m_setup;
-    // The window's picture, stretched by the UI scale over the whole window at every paint: the
-    // frame surface holds only its top-left part at scales above 1.
+    // The window's picture, stretched by the UI scale over the whole window at every paint (a
+    // dialog's frame surface holds only its top-left part at scales above 1).
     ui::SkinImage m_background;
     LanguageTable m_language;
     ConfigStore m_config;

@@ -198,7 +198,7 @@ void CDlgBase::SetFrameBitmapFile(const std::filesystem::path& file) {
     PrepareFrameSurface(bitmap, loaded);
 }
 
-void CDlgBase::PrepareFrameSurface(const SkinImage& bitmap, bool loaded) {
+void CDlgBase::TakeFrameMeasures(const SkinImage& bitmap, bool loaded) {
     if (loaded) {
         m_frameBitmapWidth = bitmap.Width();
         m_frameBitmapHeight = bitmap.Height();
@@ -215,6 +215,13 @@ void CDlgBase::PrepareFrameSurface(const SkinImage& bitmap, bool loaded) {
     }
     if (const auto average = bitmap.AverageColor()) {
         m_backgroundColor = *average;
+    }
+}
+
+void CDlgBase::PrepareFrameSurface(const SkinImage& bitmap, bool loaded) {
+    TakeFrameMeasures(bitmap, loaded);
+    if (!loaded) {
+        return;
     }
     // The surface has the picture's own size; what the scaled picture puts beyond it is cut off.
     m_frameSurface.Reset(m_frameBitmapWidth, m_frameBitmapHeight);

@@ -168,6 +168,9 @@ protected:
     // Centres the window over its owner, or in the work area when it has none, kept inside the
     // work area.
     void CenterWindow();
+    // What a frame picture gives the dialog besides its surface: its size, the inset and the
+    // background colour (its average). For a dialog that paints its picture itself.
+    void TakeFrameMeasures(const SkinImage& bitmap, bool loaded);
 
     int m_designWidth = kDefaultDesignWidth;
     int m_designHeight = kDefaultDesignHeight;
