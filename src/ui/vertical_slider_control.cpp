@@ -4,34 +4,14 @@
 #include <cstdint>
 #include <utility>
 
-#include "ui/gauge.h"
-#include "ui/skin_painter.h"
-#include "ui/toolkit_globals.h"
-
 namespace ostrel::ui {
 
 CVerticalSliderControl::CVerticalSliderControl(WindowHandle parent, int id, int left, int top,
                                                int right, int bottom, int valueCount,
                                                std::u16string text, int visible, int shown,
                                                int disabled)
-    : CControlBase(parent, id, left, top, right, bottom, std::move(text), visible, shown, disabled,
-                   1),
-      m_count(valueCount) {}
-
-bool CVerticalSliderControl::LoadBackgroundImage(const std::filesystem::path& file) {
-    return m_background.LoadFile(file);
-}
-
-bool CVerticalSliderControl::LoadFillImage(const std::filesystem::path& file) {
-    return m_fill.LoadFile(file);
-}
-
-void CVerticalSliderControl::SetValue(int value) {
-    if (value != m_value) {
-        m_value = value;
-        InvalidateSelf();
-    }
-}
+    : CGaugeControl(parent, id, left, top, right, bottom, valueCount, std::move(text), visible,
+                    shown, disabled) {}
 
 int CVerticalSliderControl::ValueForY(int y) const {
     const Rect bounds = GetBounds();
@@ -42,10 +22,6 @@ int CVerticalSliderControl::ValueForY(int y) const {
     const int kept = std::clamp(y, bounds.top, bounds.bottom);
     const std::int64_t above = bounds.bottom - kept - (kept != bounds.bottom ? 1 : 0);
     return static_cast<int>(above * m_count / height);
-}
-
-void CVerticalSliderControl::Draw(SkinPainter& painter, Rect /*clip*/) {
-    DrawGauge(painter, GetBounds(), m_background, m_fill, m_value, m_count, UiScale());
 }
 
 bool CVerticalSliderControl::OnMouseMove(unsigned /*flags*/, int x, int y) {
@@ -80,11 +56,6 @@ bool CVerticalSliderControl::OnLButtonUp(unsigned /*flags*/, int x, int y) {
     const bool changed = SetState(kStateHover);
     Notify(kEventClick);
     return changed;
-}
-
-void CVerticalSliderControl::ReleaseImages() {
-    m_background.Release();
-    m_fill.Release();
 }
 
 }  // namespace ostrel::ui

@@ -3,42 +3,28 @@
 #include <filesystem>
 #include <string>
 
-#include "ui/control_base.h"
-#include "ui/skin_image.h"
+#include "ui/gauge_control.h"
 
 namespace ostrel::ui {
 
 // A vertical gauge the user drags: the value follows the mouse from 0 at the bottom edge to
 // count - 1 at the top, reported on every move while dragging.
-class CVerticalSliderControl : public CControlBase {
+class CVerticalSliderControl : public CGaugeControl {
 public:
     CVerticalSliderControl(WindowHandle parent, int id, int left, int top, int right, int bottom,
                            int valueCount, std::u16string text, int visible = 1, int shown = 1,
                            int disabled = 0);
 
-    bool LoadBackgroundImage(const std::filesystem::path& file);
-    bool LoadFillImage(const std::filesystem::path& file);
-
-    int ValueCount() const { return m_count; }
-    int Value() const { return m_value; }
-    // Stores the value and repaints when it changed.
-    void SetValue(int value);
     // The value for a height in the control: 0 at the bottom edge, count - 1 just under the top;
     // 0 for a count of 0 or an empty rectangle.
     int ValueForY(int y) const;
     bool IsDragging() const { return m_dragging; }
 
-    void Draw(SkinPainter& painter, Rect clip) override;
     bool OnMouseMove(unsigned flags, int x, int y) override;
     bool OnLButtonDown(unsigned flags, int x, int y) override;
     bool OnLButtonUp(unsigned flags, int x, int y) override;
-    void ReleaseImages() override;
 
 private:
-    SkinImage m_background;
-    SkinImage m_fill;
-    int m_count;
-    int m_value = 0;
     bool m_dragging = false;
 };
 
