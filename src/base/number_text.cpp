@@ -84,7 +84,9 @@ std::u16string FormatSensorHex(uint16_t value) {
 std::u16string FormatDecimal(int64_t value) {
     if (value < 0) {
         // Negate as unsigned so that the most negative value formats too.
-        return u"-" + FormatUnsigned(uint64_t(0) - static_cast<uint64_t>(value));
+        std::u16string text = FormatUnsigned(uint64_t(0) - static_cast<uint64_t>(value));
+        text.insert(text.begin(), u'-');
+        return text;
     }
     return FormatUnsigned(static_cast<uint64_t>(value));
 }

@@ -39,9 +39,12 @@ Result<fs::path> WriteTarget(const fs::path& path) {
 std::string TemporaryName(const fs::path& target) {
     static std::mt19937_64 generator{std::random_device{}()};
     static constexpr char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::string suffix;
-    for (int i = 0; i < 8; ++i) suffix += kAlphabet[generator() % (sizeof(kAlphabet) - 1)];
-    return "." + target.filename().string() + "." + suffix + ".tmp";
+    std::string name = ".";
+    name += target.filename().string();
+    name += '.';
+    for (int i = 0; i < 8; ++i) name += kAlphabet[generator() % (sizeof(kAlphabet) - 1)];
+    name += ".tmp";
+    return name;
 }
 
 }  // namespace
