@@ -259,6 +259,29 @@ TEST_F(OstrelctlTest, StatusWithoutAMouseFailsWithTheReason) {
     EXPECT_EQ(run.err, "ostrelctl: no mouse found (no feature interface of 248A:5B2E or 248A:5B2F)\n");
 }
 
+TEST_F(OstrelctlTest, MacroDumpShowsTheItemsAndTheMousesEventForm) {
+    const ToolRun run = Ostrelctl("macro dump '" + kCoreFixtures + "/macro/three_stages.mlf'");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("\"complete\": true"), std::string::npos);
+    int items = 0;
+    for (size_t at = run.out.find("{\"name\""); at != std::string::npos; at = run.out.find("{\"name\"", at + 1)) ++items;
+    EXPECT_EQ(items, 6);
+    // Ctrl_L down, C down, 50 ms, C up, Ctrl_L up: the modifier by its bit, C (0x06) carrying
+    // the delay, both releases with bit 7.
+    EXPECT_NE(run.out.find("\"events\": \"200001303206B00006A00001\""), std::string::npos) << run.out;
+
+    const ToolRun partial = Ostrelctl("macro dump '" + kCoreFixtures + "/macro/location_out_of_range.mlf'");
+    EXPECT_EQ(partial.exitCode, 0);
+    EXPECT_NE(partial.out.find("\"complete\": false"), std::string::npos);
+
+    const fs::path wrong = m_folder / "wrong.mlf";
+    WriteBytes(wrong, ostrel::EncodeTextFile({u"[Settings]", u"MacroKeyIndex=1"}));
+    const ToolRun refused = Ostrelctl("macro dump '" + wrong.string() + "'");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_EQ(std::count(refused.err.begin(), refused.err.end(), '\n'), 1) << refused.err;
+}
+
 TEST_F(OstrelctlTest, BadArgumentsPrintUsageAndExitTwo) {
     const std::string cases[] = {
         "",
