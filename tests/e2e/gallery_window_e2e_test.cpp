@@ -61,7 +61,7 @@ TEST_P(GalleryWindow, ShowsTheHeadlessPixelsMovesWhenDraggedAndCloses) {
     ASSERT_TRUE(XSession::WaitFor([&] {
         before = FindGallery(session);
         return before.has_value() && before->width == 360 && before->height == 220;
-    })) << "the gallery window did not show";
+    }, kStartTimeoutMs)) << "the gallery window did not show";
     // Centred on the 1280 × 800 screen.
     EXPECT_EQ(before->x, 460);
     EXPECT_EQ(before->y, 290);

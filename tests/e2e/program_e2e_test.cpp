@@ -107,7 +107,7 @@ protected:
 
     std::optional<Geometry> WaitForMainWindow() {
         std::optional<Geometry> window;
-        XSession::WaitFor([&] { return (window = MainWindow(m_session)).has_value(); });
+        XSession::WaitFor([&] { return (window = MainWindow(m_session)).has_value(); }, kStartTimeoutMs);
         return window;
     }
 
