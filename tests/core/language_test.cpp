@@ -1,7 +1,6 @@
 #include "profile/language.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -30,25 +29,11 @@ const UiFont kStartFont;
 // A fresh folder per test, removed with everything in it at the end.
 class LanguageFolderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const std::string name = std::string("ostrel_language_") +
-                                 ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-                                 "_" + std::to_string(::getpid());
-        m_folder = fs::temp_directory_path() / name;
-        fs::remove_all(m_folder);
-        ASSERT_TRUE(fs::create_directory(m_folder));
-    }
-
-    void TearDown() override {
-        std::error_code error;
-        fs::remove_all(m_folder, error);
-    }
-
-    const fs::path& Folder() const { return m_folder; }
+    const fs::path& Folder() const { return m_folder.Path(); }
 
     // A folder that holds both language files, as the program folder does.
     fs::path InstalledFolder() {
-        const fs::path installed = m_folder / "installed";
+        const fs::path installed = Folder() / "installed";
         fs::create_directories(installed);
         Write(installed / kChineseLanguageFile, {u"[Setting]", u"0=中文", u"1=显示窗口"});
         Write(installed / kEnglishLanguageFile, {u"[Setting]", u"0=English", u"1=Show Window"});
@@ -61,7 +46,7 @@ protected:
     }
 
 private:
-    fs::path m_folder;
+    testing_support::TempFolder m_folder{"ostrel-language"};
 };
 
 TEST_F(LanguageFolderTest, SelectionFileChoosesTheLanguageFile) {

@@ -48,25 +48,16 @@ std::vector<std::string> FolderEntries(const fs::path& folder) {
 // A fresh folder per test, removed with everything in it at the end.
 class TextFileFolderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const std::string name = std::string("ostrel_text_file_") +
-                                 ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-                                 "_" + std::to_string(::getpid());
-        m_folder = fs::temp_directory_path() / name;
-        fs::remove_all(m_folder);
-        ASSERT_TRUE(fs::create_directory(m_folder));
-    }
-
+    // A test may leave the folder without write access; the removal needs it back.
     void TearDown() override {
         std::error_code error;
-        fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::add, error);
-        fs::remove_all(m_folder, error);
+        fs::permissions(m_folder.Path(), fs::perms::owner_all, fs::perm_options::add, error);
     }
 
-    const fs::path& Folder() const { return m_folder; }
+    const fs::path& Folder() const { return m_folder.Path(); }
 
 private:
-    fs::path m_folder;
+    testing_support::TempFolder m_folder{"ostrel-text-file"};
 };
 
 bool RunningAsRoot() {
