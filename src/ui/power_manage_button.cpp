@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "ui/power_dial_geometry.h"
 #include "ui/skin_painter.h"
 #include "ui/toolkit_globals.h"
 
@@ -9,25 +10,6 @@ namespace ostrel::ui {
 
 namespace {
 
-struct DesignSegment {
-    Point first;
-    Point second;
-};
-
-// Design pixels from the control's top-left corner; the centre is the third corner of each.
-constexpr Point kDesignCentre{70, 71};
-constexpr std::array<DesignSegment, CPowerManageButton::kValueCount> kDesignSegments = {{
-    {{0, 0}, {1, 1}},
-    {{0, 0}, {1, 1}},
-    {{3, 71}, {7, 51}},
-    {{7, 51}, {17, 32}},
-    {{17, 32}, {40, 13}},
-    {{40, 13}, {70, 5}},
-    {{70, 5}, {100, 14}},
-    {{100, 14}, {121, 31}},
-    {{121, 31}, {131, 51}},
-    {{131, 51}, {134, 71}},
-}};
 // Segments 0 and 1 stand for values the dial does not offer.
 constexpr int kFirstDialSegment = 2;
 
@@ -74,8 +56,11 @@ CPowerManageButton::Segment CPowerManageButton::SegmentAt(int index) const {
         return Point{static_cast<int>(bounds.left + design.x * scale),
                      static_cast<int>(bounds.top + design.y * scale)};
     };
-    const DesignSegment& design = kDesignSegments[static_cast<size_t>(index)];
-    return {place(design.first), place(design.second), place(kDesignCentre)};
+    if (index < kFirstDialSegment || index >= kValueCount) {
+        return {place({0, 0}), place({1, 1}), place(kPowerDialCentre)};
+    }
+    const auto& corners = kPowerDialCorners[static_cast<size_t>(index - kFirstDialSegment)];
+    return {place(corners[0]), place(corners[1]), place(kPowerDialCentre)};
 }
 
 std::optional<int> CPowerManageButton::ValueAt(Point point) const {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/power_dial_geometry.h"
 #include "app/main_window_layout.h"
 #include "ui/skin_image.h"
 #include "ui/skin_resources.h"
@@ -240,23 +241,18 @@ TEST_F(SkinFiles, FullAndEmptyBatteryDifferOnlyInTheFillRows) {
     EXPECT_GT(fillDifferences, 0);
 }
 
-// The power dial's click triangles, (70, 71) and two corners each, for 3 to 10 minutes.
-constexpr QPointF kDialCentre{70, 71};
-constexpr std::array<std::array<QPointF, 2>, 8> kDialCorners = {{
-    {QPointF(3, 71), QPointF(7, 51)},
-    {QPointF(7, 51), QPointF(17, 32)},
-    {QPointF(17, 32), QPointF(40, 13)},
-    {QPointF(40, 13), QPointF(70, 5)},
-    {QPointF(70, 5), QPointF(100, 14)},
-    {QPointF(100, 14), QPointF(121, 31)},
-    {QPointF(121, 31), QPointF(131, 51)},
-    {QPointF(131, 51), QPointF(134, 71)},
-}};
+// The dial's click triangles, as the control has them.
+const QPointF kDialCentre(ui::kPowerDialCentre.x, ui::kPowerDialCentre.y);
+QPointF DialCorner(int minutes, int corner) {
+    const ui::Point p = ui::kPowerDialCorners[static_cast<std::size_t>(minutes - ui::kPowerDialFirstMinutes)]
+                                            [static_cast<std::size_t>(corner)];
+    return QPointF(p.x, p.y);
+}
 
 bool InsideDialTriangle(int minutes, QPointF p) {
     const QPointF a = kDialCentre;
-    const QPointF b = kDialCorners[static_cast<std::size_t>(minutes - 3)][0];
-    const QPointF c = kDialCorners[static_cast<std::size_t>(minutes - 3)][1];
+    const QPointF b = DialCorner(minutes, 0);
+    const QPointF c = DialCorner(minutes, 1);
     const auto cross = [](QPointF o, QPointF u, QPointF v) {
         return (u.x() - o.x()) * (v.y() - o.y()) - (u.y() - o.y()) * (v.x() - o.x());
     };

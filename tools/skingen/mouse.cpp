@@ -9,6 +9,7 @@
 #include <cmath>
 #include <string>
 
+#include "ui/power_dial_geometry.h"
 #include "app/main_window_layout.h"
 #include "canvas.h"
 #include "pictures.h"
@@ -311,18 +312,15 @@ Canvas BatteryMark(QSize size, QColor color) {
 
 // The power dial: eight segments for 3 to 10 minutes on a half ring round (70, 71). Each lies
 // inside the click triangle of its value, kept clear of the triangle's edges, so a picture
-// differs from the others only inside the triangle of its own value.
-constexpr QPointF kDialCentre{70, 71};
-constexpr std::array<std::array<QPointF, 2>, 8> kDialCorners = {{
-    {QPointF(3, 71), QPointF(7, 51)},
-    {QPointF(7, 51), QPointF(17, 32)},
-    {QPointF(17, 32), QPointF(40, 13)},
-    {QPointF(40, 13), QPointF(70, 5)},
-    {QPointF(70, 5), QPointF(100, 14)},
-    {QPointF(100, 14), QPointF(121, 31)},
-    {QPointF(121, 31), QPointF(131, 51)},
-    {QPointF(131, 51), QPointF(134, 71)},
-}};
+// differs from the others only inside the triangle of its own value; the triangles are the
+// control's own.
+const QPointF kDialCentre(ui::kPowerDialCentre.x, ui::kPowerDialCentre.y);
+QPointF DialCorner(int minutes, int corner) {
+    const ui::Point p = ui::kPowerDialCorners[static_cast<std::size_t>(minutes - ui::kPowerDialFirstMinutes)]
+                                            [static_cast<std::size_t>(corner)];
+    return QPointF(p.x, p.y);
+}
+
 constexpr double kRingOuter = 63.0;
 constexpr double kRingInner = 45.0;
 constexpr double kSegmentMargin = 1.8;
@@ -336,8 +334,8 @@ double EdgeDistance(QPointF a, QPointF b, QPointF p) {
 // Inside the triangle of segment k, at least `margin` from each of its edges.
 bool InsideTriangle(int k, QPointF p, double margin) {
     const QPointF a = kDialCentre;
-    const QPointF b = kDialCorners[static_cast<std::size_t>(k)][0];
-    const QPointF c = kDialCorners[static_cast<std::size_t>(k)][1];
+    const QPointF b = DialCorner(k + ui::kPowerDialFirstMinutes, 0);
+    const QPointF c = DialCorner(k + ui::kPowerDialFirstMinutes, 1);
     const double sign = EdgeDistance(a, b, c) >= 0 ? 1.0 : -1.0;
     return EdgeDistance(a, b, p) * sign >= margin && EdgeDistance(b, c, p) * sign >= margin &&
            EdgeDistance(c, a, p) * sign >= margin;
@@ -373,8 +371,8 @@ Canvas PowerDial(QSize size, int litMinutes) {
             });
         }
         // The number of minutes inside the ring, on the middle of its segment.
-        const QPointF a = kDialCorners[static_cast<std::size_t>(k)][0] - kDialCentre;
-        const QPointF b = kDialCorners[static_cast<std::size_t>(k)][1] - kDialCentre;
+        const QPointF a = DialCorner(k + ui::kPowerDialFirstMinutes, 0) - kDialCentre;
+        const QPointF b = DialCorner(k + ui::kPowerDialFirstMinutes, 1) - kDialCentre;
         // Halfway between the corners' directions (their sum, as the angles wrap at the left).
         const QPointF middle = a / std::hypot(a.x(), a.y()) + b / std::hypot(b.x(), b.y());
         const double angle = std::atan2(middle.y(), middle.x());
